@@ -1,0 +1,31 @@
+# The README's two commands. `make demo` builds the generator and writes the audit
+# script of the sample project; `make check` builds everything and runs the tests.
+BUILD ?= build
+CMAKE_FLAGS ?=
+GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")
+
+.PHONY: demo check bootstrap configure build sanitize clean format
+
+bootstrap:
+	scripts/bootstrap
+
+configure: bootstrap
+	cmake -S . -B $(BUILD) -G "$(GENERATOR)" $(CMAKE_FLAGS)
+
+build: configure
+	cmake --build $(BUILD) -j2
+
+check: build
+	cd $(BUILD) && ctest --output-on-failure -j2
+
+demo: build
+	scripts/demo $(BUILD)
+
+sanitize:
+	$(MAKE) check BUILD=build-sanitize CMAKE_FLAGS="-DCMAKE_BUILD_TYPE=Debug -DTALLIX_SANITIZE=ON -DTALLIX_BUILD_BENCH=OFF"
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD) build-sanitize build-fuzz

@@ -1,0 +1,30 @@
+# Helpers shared by every folder: one library target per folder, warnings as
+# errors on our own code, tests registered with CTest.
+
+set(TALLIX_WARNINGS -Wall -Wextra -Werror -Wshadow -Wold-style-cast -Wnon-virtual-dtor)
+
+# tallix_add_library(<name> SOURCES ... [PUBLIC_LIBS ...] [PRIVATE_LIBS ...])
+# The folder holding the call is the target's public include root's child, so
+# callers include headers as "folder/Header.h" relative to the tree root.
+function(tallix_add_library name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;PUBLIC_LIBS;PRIVATE_LIBS" ${ARGN})
+    add_library(${name} STATIC ${ARG_SOURCES})
+    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+    target_compile_options(${name} PRIVATE ${TALLIX_WARNINGS})
+    target_compile_definitions(${name} PUBLIC QT_NO_CAST_FROM_ASCII QT_NO_CAST_TO_ASCII
+                                              QT_NO_NARROWING_CONVERSIONS_IN_CONNECT)
+    target_link_libraries(${name} PUBLIC ${ARG_PUBLIC_LIBS} PRIVATE ${ARG_PRIVATE_LIBS})
+    add_library(tallix::${name} ALIAS ${name})
+endfunction()
+
+# tallix_add_test(<name> SOURCES ... LIBS ...)
+function(tallix_add_test name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    target_compile_options(${name} PRIVATE ${TALLIX_WARNINGS})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} tallix_test_support GTest::gtest GTest::gmock)
+    target_compile_definitions(${name} PRIVATE
+        TALLIX_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data")
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()

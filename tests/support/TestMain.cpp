@@ -1,0 +1,15 @@
+#include <QCoreApplication>
+#include <QStandardPaths>
+
+#include <gtest/gtest.h>
+
+// Every test program runs inside a Qt application object with test-mode paths,
+// so settings and data locations never touch the user's own.
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QStandardPaths::setTestModeEnabled(true);
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
