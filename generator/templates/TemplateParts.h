@@ -1,0 +1,32 @@
+#pragma once
+
+// Building blocks shared by the template sources; not part of the public header.
+
+#include "generator/templates/Templates.h"
+
+#include <QLatin1StringView>
+#include <functional>
+
+namespace tallix::templates {
+
+inline constexpr QLatin1StringView kEol("\r\n");
+
+// "i" or "d".
+QLatin1StringView aliasLetter(Alias alias);
+
+// Fails with tallix::Error when no column of the table is in the primary key.
+void requireKey(const CTable& table);
+
+// Appends what KeyExpression returns; requireKey must have passed.
+void appendKeyExpression(QString& out, const CTable& table, Alias alias, KeyForm form);
+
+// Appends what ValueExpression returns.
+void appendValueExpression(QString& out, const CColumn& column, Alias alias);
+
+// Runs `build` on an empty text and returns the text. Any exception ends the
+// routine: "Error (" routine ") - " and the description are shown and the result
+// is empty.
+QString guardedBuild(QLatin1StringView routine, qsizetype reserve,
+                     const std::function<void(QString&)>& build);
+
+} // namespace tallix::templates

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "generator/model/CTable.h"
+#include "generator/templates/TypeClass.h"
+
+#include <QDateTime>
+#include <QString>
+
+// The T-SQL texts of the audit script: the header and banners, the block that
+// creates the audit tables, the three triggers of a table and the drop blocks of
+// the removal script. Every line of every text ends with CR LF.
+namespace tallix {
+
+// The row alias of a trigger statement: i for inserted, d for deleted.
+enum class Alias { Inserted, Deleted };
+
+// How a key expression is laid out: as a select-list item (8 blanks before each
+// line) or after "AND slk.KeyValues = " on the same line (3 blanks).
+enum class KeyForm { SelectList, Comparison };
+
+// The one fixed form of the generation time, "yyyy-MM-dd HH:mm:ss", so that a
+// script reads the same whatever the user's locale.
+QString formatGenerationTime(const QDateTime& generated);
+
+// The five first lines of both scripts (three comment lines, two empty lines).
+QString ScriptHeader(const QDateTime& generated);
+
+// The six banner lines written after "AS" in each trigger.
+QString TriggerBanner(const QString& tableName, const QString& suffix, const QDateTime& generated);
+
+// The fixed block that creates or upgrades TallixKeys, creates Tallix and rebuilds
+// the key index (126 lines).
+QString CreationBlock();
+
+// The fixed block that drops Tallix, then TallixKeys. Empty after a reported failure.
+QString GenerateTableDrops();
+
+// The trigger base name: the table name with every blank replaced by an underscore.
+QString CleanTriggerName(const QString& tableName);
+
+// The key-values text of one row as a T-SQL expression: one line per primary-key
+// column in column order, terms joined by CHAR(1); the last line ends with the
+// closing parenthesis, one blank and CR LF. Throws tallix::Error when the table
+// has no primary-key column.
+QString KeyExpression(const CTable& table, Alias alias, KeyForm form);
+
+// The recorded text of one column's value: NULL for a SQL NULL, apostrophes
+// written as &apos; in guid and character columns. No line end.
+QString ValueExpression(const CColumn& column, Alias alias);
+
+// The trigger batches of one table. A trigger text is never legitimately empty:
+// an empty result means the text could not be built, which has then been shown
+// as "Error (GenerateUpdate) - " (GenerateInsert, GenerateDelete) and the error's
+// description. A table without primary-key column is such a failure; the driver
+// writes its own block for those tables and does not call these.
+QString GenerateUpdate(const CTable& table, bool specialMTSHandling, const QDateTime& generated);
+QString GenerateInsert(const CTable& table, bool specialMTSHandling, const QDateTime& generated);
+QString GenerateDelete(const CTable& table, bool specialMTSHandling, const QDateTime& generated);
+
+// Drops the insert, update and delete triggers of a table, whatever its flags.
+// Empty after a failure reported as "Error (GenerateRemove) - " and the description.
+QString GenerateRemove(const CTable& table);
+
+} // namespace tallix

@@ -1,0 +1,344 @@
+#include "generator/templates/TemplateParts.h"
+
+namespace tallix {
+
+namespace {
+
+using templates::aliasLetter;
+using templates::appendKeyExpression;
+using templates::appendValueExpression;
+using templates::kEol;
+
+enum class Action { Insert, Update, Delete };
+
+QLatin1StringView suffixOf(Action action) {
+    switch (action) {
+    case Action::Insert:
+        return QLatin1StringView("TallixInsert");
+    case Action::Update:
+        return QLatin1StringView("TallixUpdate");
+    case Action::Delete:
+        break;
+    }
+    return QLatin1StringView("TallixDelete");
+}
+
+Alias otherAlias(Alias alias) {
+    return alias == Alias::Inserted ? Alias::Deleted : Alias::Inserted;
+}
+
+QLatin1StringView fromTable(Alias alias) {
+    return alias == Alias::Inserted ? QLatin1StringView("inserted i")
+                                    : QLatin1StringView("deleted d");
+}
+
+// A rough size of one trigger, so that the text grows without copying.
+qsizetype estimatedSize(const CTable& table) {
+    return 4096 + 2 * table.TableName.size() + static_cast<qsizetype>(table.Columns.Count()) * 640;
+}
+
+// Drops an earlier trigger of the same name; the drop block of the removal
+// script is made of three of these.
+void appendDropSection(QString& out, const QString& name, QLatin1StringView suffix) {
+    const auto trigger = [&] {
+        out += name;
+        out += suffix;
+    };
+    out += QLatin1StringView("IF OBJECT_ID('dbo.");
+    trigger();
+    out += QLatin1StringView("') IS NOT NULL\r\nBEGIN\r\n   DROP TRIGGER dbo.");
+    trigger();
+    out += QLatin1StringView("\r\n   IF OBJECT_ID('dbo.");
+    trigger();
+    out += QLatin1StringView("') IS NOT NULL\r\n      PRINT '<< FAILED DROPPING TRIGGER dbo.");
+    trigger();
+    out += QLatin1StringView(" >>>'\r\n   ELSE\r\n      PRINT '<<< DROPPED TRIGGER dbo.");
+    trigger();
+    out += QLatin1StringView(" >>>'\r\nEND\r\nGO\r\n\r\n");
+}
+
+void appendHead(QString& out, const CTable& table, const QString& name, Action action,
+                bool specialMTSHandling, const QDateTime& generated) {
+    const QLatin1StringView suffix = suffixOf(action);
+    out += QLatin1StringView("CREATE TRIGGER ");
+    out += name;
+    out += suffix;
+    out += QLatin1StringView(" ON [");
+    out += table.TableName;
+    out += QLatin1StringView("]\r\n");
+    switch (action) {
+    case Action::Insert:
+        out += QLatin1StringView("FOR INSERT\r\n");
+        break;
+    case Action::Update:
+        out += QLatin1StringView("FOR UPDATE\r\n");
+        break;
+    case Action::Delete:
+        out += QLatin1StringView("FOR DELETE\r\n");
+        break;
+    }
+    out += QLatin1StringView("AS\r\n");
+    out += TriggerBanner(table.TableName, suffix, generated);
+    out += QLatin1StringView("DECLARE @Application AS VARCHAR(64)\r\n"
+                             "DECLARE @Username AS VARCHAR(64)\r\n"
+                             "\r\n"
+                             "SET NOCOUNT ON\r\n"
+                             "\r\n");
+    if (specialMTSHandling) {
+        // A middle tier passes the real user at the end of the application name,
+        // between << and >>.
+        out += QLatin1StringView(
+            "IF (SELECT PATINDEX('%<<%>>%',APP_NAME())) > 0\r\n"
+            "   BEGIN\r\n"
+            "   SELECT @Application = (SELECT RTRIM(LEFT(APP_NAME(),(SELECT "
+            "PATINDEX('%<<%>>%',APP_NAME()))-1)))\r\n"
+            "   SELECT @Username = SUBSTRING(APP_NAME(),(SELECT "
+            "PATINDEX('%<<%>>%',APP_NAME()))+2,100)\r\n"
+            // The appended ">>" keeps the length positive when the name does not end
+            // in ">>" or was cut to the 64 characters of @Username; a negative length
+            // would fail the trigger and with it the user's write.
+            "   SELECT @Username = LEFT(@Username,(SELECT PATINDEX('%>>%',@Username + '>>'))-1)\r\n"
+            "   END\r\n"
+            "ELSE\r\n"
+            "   BEGIN\r\n"
+            "   SELECT @Application = APP_NAME(),\r\n"
+            "          @Username = SYSTEM_USER\r\n"
+            "   END\r\n");
+    } else {
+        out += QLatin1StringView("SELECT @Application = APP_NAME(),\r\n"
+                                 "       @Username = SYSTEM_USER\r\n");
+    }
+    out += kEol;
+}
+
+// "WHERE slk.SourceTable = 'T'" and the key comparison: picks the key row of
+// the audited row.
+void appendKeyMatch(QString& out, const CTable& table, Alias alias) {
+    out += QLatin1StringView("        WHERE slk.SourceTable = '");
+    out += table.TableName;
+    out += QLatin1StringView("'\r\n            AND slk.KeyValues = ");
+    appendKeyExpression(out, table, alias, KeyForm::Comparison);
+}
+
+// Adds the row's key to TallixKeys unless it is there already.
+void appendKeyInsert(QString& out, const CTable& table, Alias alias) {
+    out += QLatin1StringView("INSERT TallixKeys(sourcetable, KeyValues)\r\n    SELECT '");
+    out += table.TableName;
+    out += QLatin1StringView("',\r\n");
+    appendKeyExpression(out, table, alias, KeyForm::SelectList);
+    out += QLatin1StringView("    FROM ");
+    out += fromTable(alias);
+    out += QLatin1StringView("\r\n    WHERE NOT EXISTS (\r\n"
+                             "        SELECT slk.keyid\r\n"
+                             "        FROM TallixKeys slk\r\n");
+    appendKeyMatch(out, table, alias);
+    out += QLatin1StringView("    )\r\n\r\n");
+}
+
+// The INSERT into Tallix up to and including the opening of the audit data.
+void appendAuditInsertHead(QString& out, const CTable& table, char transactionType) {
+    out += QLatin1StringView("INSERT Tallix(SourceTable, TransactionType, UserName, Workstation, "
+                             "Application, KeyID, Data)\r\n    SELECT '");
+    out += table.TableName;
+    out += QLatin1StringView("',\r\n           '");
+    out += QLatin1Char(transactionType);
+    out += QLatin1StringView("',\r\n"
+                             "           @Username,\r\n"
+                             "           HOST_NAME(),\r\n"
+                             "           @Application,\r\n"
+                             "           KeyID,\r\n"
+                             "           '<AUDIT>' + \r\n");
+}
+
+void appendColumnStart(QString& out, const CColumn& column) {
+    out += QLatin1StringView("           '<COLUMN NAME=''");
+    out += column.ColumnName;
+}
+
+// One COLUMN element per included column, with both the old and the new value.
+void appendBothValues(QString& out, const CTable& table) {
+    for (const CColumn& column : table.Columns) {
+        if (!column.Include)
+            continue;
+        appendColumnStart(out, column);
+        out += QLatin1StringView("'' BEFORE=''' + ");
+        appendValueExpression(out, column, Alias::Deleted);
+        out += QLatin1StringView(" + ''' AFTER=''' + ");
+        appendValueExpression(out, column, Alias::Inserted);
+        out += QLatin1StringView(" + '''/>' +\r\n");
+    }
+}
+
+// Appends `term` for every key column, the terms joined by " AND " and a line end
+// with `indent` before every term but the first.
+template <typename Term>
+void appendKeyTerms(QString& out, const CTable& table, QLatin1StringView indent, Term term) {
+    bool first = true;
+    for (const CColumn& column : table.Columns) {
+        if (!column.InPrimaryKey)
+            continue;
+        if (!first) {
+            out += QLatin1StringView(" AND \r\n");
+            out += indent;
+        }
+        first = false;
+        term(column);
+    }
+}
+
+void appendColumnRef(QString& out, Alias alias, const CColumn& column) {
+    out += aliasLetter(alias);
+    out += QLatin1StringView(".[");
+    out += column.ColumnName;
+    out += QLatin1Char(']');
+}
+
+// Rows whose key exists on side `kept` only: an I row for a key that the update
+// introduced, a D row for one that it removed.
+void appendChangedKeyRows(QString& out, const CTable& table, char transactionType, Alias kept) {
+    const Alias missing = otherAlias(kept);
+    appendAuditInsertHead(out, table, transactionType);
+    appendBothValues(out, table);
+    out += QLatin1StringView("           '</AUDIT>'\r\n    FROM ");
+    out += fromTable(kept);
+    out += QLatin1StringView(" left join ");
+    out += fromTable(missing);
+    out += QLatin1StringView(" on (");
+    appendKeyTerms(out, table, QLatin1StringView(), [&](const CColumn& column) {
+        appendColumnRef(out, kept, column);
+        out += QLatin1StringView(" = ");
+        appendColumnRef(out, missing, column);
+    });
+    out += QLatin1StringView("),\r\n         TallixKeys slk\r\n");
+    appendKeyMatch(out, table, kept);
+    out += QLatin1StringView("            AND (\r\n                      ");
+    appendKeyTerms(out, table, QLatin1StringView("                      "),
+                   [&](const CColumn& column) {
+                       appendColumnRef(out, missing, column);
+                       out += QLatin1StringView(" IS NULL");
+                   });
+    out += QLatin1StringView("\r\n)\r\n\r\n\r\n");
+}
+
+void appendEnd(QString& out, const QString& name, QLatin1StringView suffix) {
+    out += QLatin1StringView("SET NOCOUNT OFF\r\n\r\nGO\r\n\r\nIF OBJECT_ID('dbo.");
+    out += name;
+    out += suffix;
+    out += QLatin1StringView("') IS NOT NULL\r\n   PRINT '<<< CREATED TRIGGER dbo.");
+    out += name;
+    out += suffix;
+    out += QLatin1StringView(" >>>'\r\nELSE\r\n   PRINT '<<< FAILED CREATING TRIGGER dbo.");
+    out += name;
+    out += suffix;
+    out += QLatin1StringView(" >>>'\r\nGO\r\n\r\n");
+}
+
+void buildUpdate(QString& out, const CTable& table, bool specialMTSHandling,
+                 const QDateTime& generated) {
+    templates::requireKey(table);
+    const QString name = CleanTriggerName(table.TableName);
+    const QLatin1StringView suffix = suffixOf(Action::Update);
+
+    appendDropSection(out, name, suffix);
+    appendHead(out, table, name, Action::Update, specialMTSHandling, generated);
+
+    out += QLatin1StringView("-- cover both the inserted and deleted keys\r\n");
+    appendKeyInsert(out, table, Alias::Inserted);
+    appendKeyInsert(out, table, Alias::Deleted);
+
+    // Rows that kept their key.
+    appendAuditInsertHead(out, table, 'U');
+    appendBothValues(out, table);
+    out += QLatin1StringView("           '</AUDIT>'\r\n"
+                             "    FROM inserted i, deleted d, TallixKeys slk\r\n");
+    appendKeyMatch(out, table, Alias::Inserted);
+    out += QLatin1StringView("            AND\r\n                ");
+    appendKeyTerms(out, table, QLatin1StringView("                "), [&](const CColumn& column) {
+        appendColumnRef(out, Alias::Inserted, column);
+        out += QLatin1StringView(" = ");
+        appendColumnRef(out, Alias::Deleted, column);
+    });
+    out += QLatin1StringView("\r\n\r\n\r\n\r\n");
+
+    appendChangedKeyRows(out, table, 'I', Alias::Inserted);
+    appendChangedKeyRows(out, table, 'D', Alias::Deleted);
+
+    appendEnd(out, name, suffix);
+}
+
+// The insert and delete triggers differ only in their side of the row.
+void buildInsertOrDelete(QString& out, const CTable& table, Action action, bool specialMTSHandling,
+                         const QDateTime& generated) {
+    templates::requireKey(table);
+    const QString name = CleanTriggerName(table.TableName);
+    const QLatin1StringView suffix = suffixOf(action);
+    const bool inserting = action == Action::Insert;
+    const Alias alias = inserting ? Alias::Inserted : Alias::Deleted;
+
+    appendDropSection(out, name, suffix);
+    appendHead(out, table, name, action, specialMTSHandling, generated);
+    appendKeyInsert(out, table, alias);
+
+    appendAuditInsertHead(out, table, inserting ? 'I' : 'D');
+    for (const CColumn& column : table.Columns) {
+        if (!column.Include)
+            continue;
+        appendColumnStart(out, column);
+        if (inserting) {
+            out += QLatin1StringView("'' BEFORE='''' AFTER=''' + ");
+            appendValueExpression(out, column, alias);
+            out += QLatin1StringView(" + '''/>' + \r\n");
+        } else {
+            out += QLatin1StringView("'' BEFORE=''' + ");
+            appendValueExpression(out, column, alias);
+            out += QLatin1StringView(" + ''' AFTER=''''/>' + \r\n");
+        }
+    }
+    out += QLatin1StringView("        '</AUDIT>'\r\n    FROM ");
+    out += fromTable(alias);
+    out += QLatin1StringView(", TallixKeys slk\r\n");
+    appendKeyMatch(out, table, alias);
+    out += kEol;
+
+    appendEnd(out, name, suffix);
+}
+
+} // namespace
+
+QString CleanTriggerName(const QString& tableName) {
+    QString name = tableName;
+    name.replace(QLatin1Char(' '), QLatin1Char('_'));
+    return name;
+}
+
+QString GenerateUpdate(const CTable& table, bool specialMTSHandling, const QDateTime& generated) {
+    return templates::guardedBuild(
+        QLatin1StringView("GenerateUpdate"), 3 * estimatedSize(table),
+        [&](QString& out) { buildUpdate(out, table, specialMTSHandling, generated); });
+}
+
+QString GenerateInsert(const CTable& table, bool specialMTSHandling, const QDateTime& generated) {
+    return templates::guardedBuild(
+        QLatin1StringView("GenerateInsert"), estimatedSize(table), [&](QString& out) {
+            buildInsertOrDelete(out, table, Action::Insert, specialMTSHandling, generated);
+        });
+}
+
+QString GenerateDelete(const CTable& table, bool specialMTSHandling, const QDateTime& generated) {
+    return templates::guardedBuild(
+        QLatin1StringView("GenerateDelete"), estimatedSize(table), [&](QString& out) {
+            buildInsertOrDelete(out, table, Action::Delete, specialMTSHandling, generated);
+        });
+}
+
+QString GenerateRemove(const CTable& table) {
+    return templates::guardedBuild(QLatin1StringView("GenerateRemove"),
+                                   1536 + 15 * table.TableName.size(), [&](QString& out) {
+                                       const QString name = CleanTriggerName(table.TableName);
+                                       appendDropSection(out, name, suffixOf(Action::Insert));
+                                       appendDropSection(out, name, suffixOf(Action::Update));
+                                       appendDropSection(out, name, suffixOf(Action::Delete));
+                                   });
+}
+
+} // namespace tallix

@@ -1,0 +1,125 @@
+IF OBJECT_ID('dbo.CustomersTallixUpdate') IS NOT NULL
+BEGIN
+   DROP TRIGGER dbo.CustomersTallixUpdate
+   IF OBJECT_ID('dbo.CustomersTallixUpdate') IS NOT NULL
+      PRINT '<< FAILED DROPPING TRIGGER dbo.CustomersTallixUpdate >>>'
+   ELSE
+      PRINT '<<< DROPPED TRIGGER dbo.CustomersTallixUpdate >>>'
+END
+GO
+
+CREATE TRIGGER CustomersTallixUpdate ON [Customers]
+FOR UPDATE
+AS
+
+-- CustomersTallixUpdate
+-- Tallix Generated Code  [2.0.9]
+-- Generated on 2026-03-14 09:26:53
+-- ----------------------------------
+
+DECLARE @Application AS VARCHAR(64)
+DECLARE @Username AS VARCHAR(64)
+
+SET NOCOUNT ON
+
+IF (SELECT PATINDEX('%<<%>>%',APP_NAME())) > 0
+   BEGIN
+   SELECT @Application = (SELECT RTRIM(LEFT(APP_NAME(),(SELECT PATINDEX('%<<%>>%',APP_NAME()))-1)))
+   SELECT @Username = SUBSTRING(APP_NAME(),(SELECT PATINDEX('%<<%>>%',APP_NAME()))+2,100)
+   SELECT @Username = LEFT(@Username,(SELECT PATINDEX('%>>%',@Username + '>>'))-1)
+   END
+ELSE
+   BEGIN
+   SELECT @Application = APP_NAME(),
+          @Username = SYSTEM_USER
+   END
+
+-- cover both the inserted and deleted keys
+INSERT TallixKeys(sourcetable, KeyValues)
+    SELECT 'Customers',
+        'Code=' + CONVERT(VARCHAR(10),i.[Code]) 
+    FROM inserted i
+    WHERE NOT EXISTS (
+        SELECT slk.keyid
+        FROM TallixKeys slk
+        WHERE slk.SourceTable = 'Customers'
+            AND slk.KeyValues =    'Code=' + CONVERT(VARCHAR(10),i.[Code]) 
+    )
+
+INSERT TallixKeys(sourcetable, KeyValues)
+    SELECT 'Customers',
+        'Code=' + CONVERT(VARCHAR(10),d.[Code]) 
+    FROM deleted d
+    WHERE NOT EXISTS (
+        SELECT slk.keyid
+        FROM TallixKeys slk
+        WHERE slk.SourceTable = 'Customers'
+            AND slk.KeyValues =    'Code=' + CONVERT(VARCHAR(10),d.[Code]) 
+    )
+
+INSERT Tallix(SourceTable, TransactionType, UserName, Workstation, Application, KeyID, Data)
+    SELECT 'Customers',
+           'U',
+           @Username,
+           HOST_NAME(),
+           @Application,
+           KeyID,
+           '<AUDIT>' + 
+           '<COLUMN NAME=''Code'' BEFORE=''' + COALESCE(REPLACE(CONVERT(VARCHAR(10),d.[Code]),'''','&apos;'),'NULL') + ''' AFTER=''' + COALESCE(REPLACE(CONVERT(VARCHAR(10),i.[Code]),'''','&apos;'),'NULL') + '''/>' +
+           '</AUDIT>'
+    FROM inserted i, deleted d, TallixKeys slk
+        WHERE slk.SourceTable = 'Customers'
+            AND slk.KeyValues =    'Code=' + CONVERT(VARCHAR(10),i.[Code]) 
+            AND
+                i.[Code] = d.[Code]
+
+
+
+INSERT Tallix(SourceTable, TransactionType, UserName, Workstation, Application, KeyID, Data)
+    SELECT 'Customers',
+           'I',
+           @Username,
+           HOST_NAME(),
+           @Application,
+           KeyID,
+           '<AUDIT>' + 
+           '<COLUMN NAME=''Code'' BEFORE=''' + COALESCE(REPLACE(CONVERT(VARCHAR(10),d.[Code]),'''','&apos;'),'NULL') + ''' AFTER=''' + COALESCE(REPLACE(CONVERT(VARCHAR(10),i.[Code]),'''','&apos;'),'NULL') + '''/>' +
+           '</AUDIT>'
+    FROM inserted i left join deleted d on (i.[Code] = d.[Code]),
+         TallixKeys slk
+        WHERE slk.SourceTable = 'Customers'
+            AND slk.KeyValues =    'Code=' + CONVERT(VARCHAR(10),i.[Code]) 
+            AND (
+                      d.[Code] IS NULL
+)
+
+
+INSERT Tallix(SourceTable, TransactionType, UserName, Workstation, Application, KeyID, Data)
+    SELECT 'Customers',
+           'D',
+           @Username,
+           HOST_NAME(),
+           @Application,
+           KeyID,
+           '<AUDIT>' + 
+           '<COLUMN NAME=''Code'' BEFORE=''' + COALESCE(REPLACE(CONVERT(VARCHAR(10),d.[Code]),'''','&apos;'),'NULL') + ''' AFTER=''' + COALESCE(REPLACE(CONVERT(VARCHAR(10),i.[Code]),'''','&apos;'),'NULL') + '''/>' +
+           '</AUDIT>'
+    FROM deleted d left join inserted i on (d.[Code] = i.[Code]),
+         TallixKeys slk
+        WHERE slk.SourceTable = 'Customers'
+            AND slk.KeyValues =    'Code=' + CONVERT(VARCHAR(10),d.[Code]) 
+            AND (
+                      i.[Code] IS NULL
+)
+
+
+SET NOCOUNT OFF
+
+GO
+
+IF OBJECT_ID('dbo.CustomersTallixUpdate') IS NOT NULL
+   PRINT '<<< CREATED TRIGGER dbo.CustomersTallixUpdate >>>'
+ELSE
+   PRINT '<<< FAILED CREATING TRIGGER dbo.CustomersTallixUpdate >>>'
+GO
+

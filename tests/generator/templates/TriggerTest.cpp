@@ -1,0 +1,193 @@
+#include "TemplateFixtures.h"
+#include "tests/support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace tallix;
+using namespace tallix::test;
+
+namespace {
+
+const QDateTime kTime = goldenTime();
+
+} // namespace
+
+TEST(Triggers, CharacterKeyTableMatchesGolden) {
+    auto table = customers();
+    EXPECT_MATCHES_GOLDEN(GenerateUpdate(*table, false, kTime).toUtf8(),
+                          QStringLiteral("templates/customers_update.sql"));
+    EXPECT_MATCHES_GOLDEN(GenerateUpdate(*table, true, kTime).toUtf8(),
+                          QStringLiteral("templates/customers_update_mts.sql"));
+    EXPECT_MATCHES_GOLDEN(GenerateInsert(*table, false, kTime).toUtf8(),
+                          QStringLiteral("templates/customers_insert.sql"));
+    EXPECT_MATCHES_GOLDEN(GenerateDelete(*table, false, kTime).toUtf8(),
+                          QStringLiteral("templates/customers_delete.sql"));
+}
+
+TEST(Triggers, TwoColumnKeyAndBlankInNameMatchGolden) {
+    auto table = orderDetails();
+    const QString update = GenerateUpdate(*table, false, kTime);
+    EXPECT_MATCHES_GOLDEN(update.toUtf8(), QStringLiteral("templates/order_details_update.sql"));
+    EXPECT_TRUE(update.contains(
+        QStringLiteral("CREATE TRIGGER Order_DetailsTallixUpdate ON [Order Details]\r\n")));
+    EXPECT_TRUE(update.contains(QStringLiteral("    SELECT 'Order Details',\r\n")));
+}
+
+TEST(Triggers, TableWithoutIncludedColumnsStillWritesEveryRow) {
+    auto table = regions();
+    const QString update = GenerateUpdate(*table, false, kTime);
+    EXPECT_MATCHES_GOLDEN(update.toUtf8(), QStringLiteral("templates/regions_update.sql"));
+    EXPECT_EQ(update.count(QStringLiteral("           '<AUDIT>' + \r\n           '</AUDIT>'\r\n")),
+              3);
+    EXPECT_TRUE(GenerateInsert(*table, false, kTime)
+                    .contains(QStringLiteral("           '<AUDIT>' + \r\n        '</AUDIT>'\r\n")));
+}
+
+TEST(Triggers, AllThreeActionsMatchGolden) {
+    auto table = shippers();
+    EXPECT_MATCHES_GOLDEN(GenerateInsert(*table, true, kTime).toUtf8(),
+                          QStringLiteral("templates/shippers_insert.sql"));
+    EXPECT_MATCHES_GOLDEN(GenerateUpdate(*table, true, kTime).toUtf8(),
+                          QStringLiteral("templates/shippers_update.sql"));
+    EXPECT_MATCHES_GOLDEN(GenerateDelete(*table, true, kTime).toUtf8(),
+                          QStringLiteral("templates/shippers_delete.sql"));
+}
+
+TEST(Triggers, DropBlockNamesAllThreeTriggersWhateverTheFlags) {
+    auto table = orderDetails();
+    table->Update = true;
+    EXPECT_MATCHES_GOLDEN(GenerateRemove(*table).toUtf8(),
+                          QStringLiteral("templates/order_details_remove.sql"));
+    // The drop block needs no key.
+    auto keyless = makeTable(QStringLiteral("Notes"), {{"Text", "varchar", 10}});
+    RecordingMessages recorded;
+    EXPECT_TRUE(GenerateRemove(*keyless).startsWith(
+        QStringLiteral("IF OBJECT_ID('dbo.NotesTallixInsert')")));
+    EXPECT_TRUE(recorded.shown.empty());
+}
+
+TEST(TriggerNames, EveryBlankBecomesOneUnderscoreAndNothingElseChanges) {
+    EXPECT_EQ(CleanTriggerName(QStringLiteral("A B")), QStringLiteral("A_B"));
+    EXPECT_EQ(CleanTriggerName(QStringLiteral("A  B")), QStringLiteral("A__B"));
+    EXPECT_EQ(CleanTriggerName(QStringLiteral(" x.[y] z ")), QStringLiteral("_x.[y]_z_"));
+    EXPECT_EQ(CleanTriggerName(QStringLiteral("Bestellposten\u00c4 Neu")),
+              QStringLiteral("Bestellposten\u00c4_Neu"));
+
+    auto table = makeTable(QStringLiteral("A  B"), {{"Id", "int", 0, true}});
+    const QString insert = GenerateInsert(*table, false, kTime);
+    EXPECT_TRUE(
+        insert.startsWith(QStringLiteral("IF OBJECT_ID('dbo.A__BTallixInsert') IS NOT NULL\r\n")));
+    EXPECT_TRUE(insert.contains(QStringLiteral("CREATE TRIGGER A__BTallixInsert ON [A  B]\r\n")));
+    EXPECT_TRUE(insert.contains(QStringLiteral("\r\n-- A  BTallixInsert\r\n")));
+    EXPECT_TRUE(insert.contains(
+        QStringLiteral("   PRINT '<<< CREATED TRIGGER dbo.A__BTallixInsert >>>'\r\n")));
+}
+
+TEST(TriggerLayout, LineEndsAndIndentsDifferBetweenUpdateAndInsertOrDelete) {
+    auto table = shippers();
+    const QString update = GenerateUpdate(*table, false, kTime);
+    const QString insert = GenerateInsert(*table, false, kTime);
+    const QString del = GenerateDelete(*table, false, kTime);
+
+    // Data lines: no blank after the last plus in update, one in insert and delete.
+    EXPECT_EQ(update.count(QStringLiteral("'/>' +\r\n")), 12);
+    EXPECT_EQ(update.count(QStringLiteral("'/>' + \r\n")), 0);
+    EXPECT_EQ(insert.count(QStringLiteral(" + '''/>' + \r\n")), 4);
+    EXPECT_EQ(del.count(QStringLiteral(" + ''' AFTER=''''/>' + \r\n")), 4);
+
+    // Closing element: eleven blanks in update, eight in insert and delete.
+    EXPECT_EQ(update.count(QStringLiteral("\r\n           '</AUDIT>'\r\n")), 3);
+    EXPECT_EQ(insert.count(QStringLiteral("\r\n        '</AUDIT>'\r\n")), 1);
+    EXPECT_EQ(del.count(QStringLiteral("\r\n        '</AUDIT>'\r\n")), 1);
+
+    // Only update covers both keys.
+    EXPECT_EQ(update.count(QStringLiteral("INSERT TallixKeys(")), 2);
+    EXPECT_EQ(insert.count(QStringLiteral("INSERT TallixKeys(")), 1);
+    EXPECT_FALSE(insert.contains(QStringLiteral("-- cover both")));
+}
+
+TEST(TriggerLayout, EmptyLinesCloseEachSection) {
+    auto table = orderDetails();
+    const QString update = GenerateUpdate(*table, false, kTime);
+    // Unchanged keys: the last join term loses its AND, then three empty lines.
+    EXPECT_TRUE(update.contains(QStringLiteral(
+        "                i.[OrderID] = d.[OrderID] AND \r\n"
+        "                i.[ProductID] = d.[ProductID]\r\n\r\n\r\n\r\nINSERT Tallix(")));
+    // Changed keys: the join closes on its last term's line, the null tests before ")" and two
+    // empty lines.
+    EXPECT_TRUE(update.contains(QStringLiteral("left join deleted d on (i.[OrderID] = d.[OrderID] "
+                                               "AND \r\ni.[ProductID] = d.[ProductID]),\r\n")));
+    EXPECT_TRUE(
+        update.contains(QStringLiteral("                      i.[ProductID] IS "
+                                       "NULL\r\n)\r\n\r\n\r\nSET NOCOUNT OFF\r\n\r\nGO\r\n")));
+    EXPECT_FALSE(update.contains(QStringLiteral(" AND \r\n)")));
+
+    // Insert and delete: the key comparison is followed by one empty line.
+    const QString insert = GenerateInsert(*table, false, kTime);
+    EXPECT_TRUE(insert.contains(QStringLiteral(
+        "   'ProductID=' + CONVERT(VARCHAR,i.[ProductID]) \r\n\r\nSET NOCOUNT OFF\r\n")));
+    EXPECT_TRUE(insert.endsWith(QStringLiteral(" >>>'\r\nGO\r\n\r\n")));
+
+    // Without middle-tier handling the user section is two lines and an empty line.
+    EXPECT_TRUE(insert.contains(
+        QStringLiteral("SET NOCOUNT ON\r\n\r\nSELECT @Application = APP_NAME(),\r\n"
+                       "       @Username = SYSTEM_USER\r\n\r\nINSERT TallixKeys(")));
+}
+
+TEST(TriggerLayout, DataLinesUseTheValueExpressionOfEveryClass) {
+    for (const char* type : {"uniqueidentifier", "char", "nvarchar", "datetime", "timestamp",
+                             "money", "float", "decimal", "int", "VarChar"}) {
+        auto table =
+            makeTable(QStringLiteral("T"), {{"Id", "int", 0, true, false}, {"V", type, 7}});
+        const CColumn& v = table->Columns.Item(2);
+        const QString before = ValueExpression(v, Alias::Deleted);
+        const QString after = ValueExpression(v, Alias::Inserted);
+        EXPECT_EQ(GenerateUpdate(*table, false, kTime)
+                      .count(QStringLiteral("BEFORE=''' + ") + before +
+                             QStringLiteral(" + ''' AFTER=''' + ") + after +
+                             QStringLiteral(" + '''/>' +\r\n")),
+                  3)
+            << type;
+        EXPECT_TRUE(GenerateInsert(*table, false, kTime)
+                        .contains(QStringLiteral("BEFORE='''' AFTER=''' + ") + after))
+            << type;
+        EXPECT_TRUE(GenerateDelete(*table, false, kTime)
+                        .contains(QStringLiteral("BEFORE=''' + ") + before +
+                                  QStringLiteral(" + ''' AFTER=''''/>' + ")))
+            << type;
+    }
+}
+
+TEST(TriggerFailures, TableWithoutKeyGivesEmptyTextAndOneMessage) {
+    auto table = makeTable(QStringLiteral("Notes"), {{"Text", "varchar", 10}});
+    const struct {
+        QString (*generate)(const CTable&, bool, const QDateTime&);
+        const char* routine;
+    } cases[] = {{&GenerateUpdate, "GenerateUpdate"},
+                 {&GenerateInsert, "GenerateInsert"},
+                 {&GenerateDelete, "GenerateDelete"}};
+    for (const auto& c : cases) {
+        RecordingMessages recorded;
+        EXPECT_TRUE(c.generate(*table, true, kTime).isEmpty()) << c.routine;
+        ASSERT_EQ(recorded.shown.size(), 1u) << c.routine;
+        EXPECT_EQ(recorded.shown[0].text,
+                  QStringLiteral("Error (%1) - Table Notes does not have any primary key!")
+                      .arg(QLatin1StringView(c.routine)));
+        EXPECT_EQ(recorded.shown[0].title, QStringLiteral("Tallix"));
+        EXPECT_EQ(recorded.shown[0].icon, IMessages::Icon::Critical);
+    }
+}
+
+TEST(TriggerFailures, MiddleTierNameThatDoesNotEndTheApplicationNameCannotFailTheWrite) {
+    // "App <<bob>> v2": searching "%>>" at the end of "bob>> v2" finds nothing, and
+    // LEFT with length -1 would raise an error inside the trigger.
+    auto table = customers();
+    for (const QString& trigger :
+         {GenerateInsert(*table, true, kTime), GenerateUpdate(*table, true, kTime),
+          GenerateDelete(*table, true, kTime)}) {
+        EXPECT_TRUE(
+            trigger.contains(QStringLiteral("\r\n   SELECT @Username = LEFT(@Username,(SELECT "
+                                            "PATINDEX('%>>%',@Username + '>>'))-1)\r\n")));
+        EXPECT_FALSE(trigger.contains(QStringLiteral("PATINDEX('%>>',")));
+    }
+}
