@@ -1,0 +1,83 @@
+#pragma once
+
+#include "generator/model/CTables.h"
+
+#include <QString>
+
+namespace tallix {
+
+// Everything the user chose in the generator: the connection, the project's name
+// and author, the script's output file, two generation options and the audited
+// tables. Tracks whether it changed since the last load or save and turns itself
+// into the project text and back.
+class Project {
+public:
+    Project();
+    ~Project();
+    Project(const Project&) = delete;
+    Project& operator=(const Project&) = delete;
+
+    // Every setter stores the value and, unless Initializing is set, marks the
+    // project changed, even when the value is the one already held.
+    const QString& Name() const { return m_name; }
+    void setName(const QString& value);
+    const QString& Author() const { return m_author; }
+    void setAuthor(const QString& value);
+    const QString& Server() const { return m_server; }
+    void setServer(const QString& value);
+    const QString& DB() const { return m_db; }
+    void setDB(const QString& value);
+    // Empty means Windows authentication.
+    const QString& UserID() const { return m_userId; }
+    void setUserID(const QString& value);
+    // Held in plain; scrambled only in the project text.
+    const QString& Password() const { return m_password; }
+    void setPassword(const QString& value);
+    const QString& OutputFile() const { return m_outputFile; }
+    void setOutputFile(const QString& value);
+    bool SpecialMTSHandling() const { return m_mts; }
+    void setSpecialMTSHandling(bool value);
+    bool SpecialSQL2000Handling() const { return m_sql2000; }
+    void setSpecialSQL2000Handling(bool value);
+
+    // Set by the window around every programmatic fill of its controls.
+    void setInitializing(bool value) { m_initializing = value; }
+
+    // Created with the project and never replaced.
+    CTables& Tables() { return m_tables; }
+    const CTables& Tables() const { return m_tables; }
+
+    // The own change flag or the table list's.
+    bool IsDirty() const { return m_dirty || m_tables.IsDirty; }
+
+    // The project text; clears both change flags.
+    QString Save();
+    // Reads the text into this project and clears the own change flag. Reports
+    // nothing: reading ends quietly at the first failure, keeping what it read.
+    void Load(const QString& text);
+
+    // The project text, lines ended by CR LF; changes no flag.
+    QString ObjectToXML() const;
+    // Reads the text without touching the change flag; see Load.
+    void XMLToObject(const QString& text);
+
+private:
+    class Reader;
+
+    void changed();
+
+    QString m_name;
+    QString m_author;
+    QString m_server;
+    QString m_db;
+    QString m_userId;
+    QString m_password;
+    QString m_outputFile;
+    bool m_mts = false;
+    bool m_sql2000 = false;
+    bool m_initializing = false;
+    bool m_dirty = false;
+    CTables m_tables;
+};
+
+} // namespace tallix
