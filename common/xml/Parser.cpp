@@ -137,7 +137,7 @@ void Parser::ParseFile(const QString& fileName, int bufferSize, IContentHandler*
     // The encoding of the whole file is settled before its first chunk is parsed,
     // so a file that is not valid UTF-8 reads as Windows-1252 from its first byte.
     Utf8Validator validator;
-    QByteArray block(qMax(bufferSize, 64 * 1024), Qt::Uninitialized);
+    QByteArray block(64 * 1024, Qt::Uninitialized);
     for (;;) {
         const qint64 n = file->read(block.data(), block.size());
         if (n < 0) {
@@ -156,6 +156,7 @@ void Parser::ParseFile(const QString& fileName, int bufferSize, IContentHandler*
     }
     m_decoder = std::make_unique<ChunkDecoder>(validator.isValid());
     m_bufferSize = bufferSize;
+    m_bytesLeft = file->size();
     m_file = std::move(file);
     begin(docHandler);
     run(QString());
@@ -447,9 +448,10 @@ QString Parser::nextChunk()
     if (m_source)
         return m_source->GetText();
     if (m_file) {
-        QByteArray bytes(static_cast<qsizetype>(m_bufferSize), Qt::Uninitialized);
         for (;;) {
-            const qint64 n = m_file->read(bytes.data(), m_bufferSize);
+            const qint64 want = qMin(m_bufferSize, m_bytesLeft);
+            QByteArray bytes(static_cast<qsizetype>(want), Qt::Uninitialized);
+            const qint64 n = want > 0 ? m_file->read(bytes.data(), want) : 0;
             if (n < 0) {
                 const Error error = readFileError(*m_file);
                 m_file->close();
@@ -461,6 +463,7 @@ QString Parser::nextChunk()
                 m_file.reset();
                 return QString();
             }
+            m_bytesLeft -= n;
             // A chunk that ends inside a UTF-8 sequence may decode to nothing yet;
             // that must not read as the end of input.
             QString text = m_decoder->decode(QByteArrayView(bytes.constData(), n));

@@ -120,6 +120,7 @@ private:
     std::unique_ptr<QFile> m_file;
     std::unique_ptr<ChunkDecoder> m_decoder;
     qint64 m_bufferSize = 0;
+    qint64 m_bytesLeft = 0; // file bytes not yet read
 
     // Scanner state. Positions index m_buf; -1 means no token is being collected.
     qsizetype m_pos = 0;

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <limits>
 
 using namespace tallix;
 using tallix::test::EventRecorder;
@@ -74,7 +75,7 @@ TEST_F(ParseFile, EveryBufferSizeGivesTheEventsOfTheWholeText)
     ASSERT_TRUE(recorder.events.contains(
         QStringLiteral("SE COLUMN [NAME=Caf\u00E9;BEFORE=5 \u20AC;AFTER=\U0001D11E] L1")));
 
-    for (int size : {0, 1, 2, 3, 5, 7, 64, 4096})
+    for (int size : {0, 1, 2, 3, 5, 7, 64, 4096, std::numeric_limits<int>::max()})
         EXPECT_EQ(events(path, size), recorder.events) << "buffer size " << size;
 }
 
