@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
-
 #include <cstdint>
 #include <cstdio>
 #include <random>
@@ -46,8 +45,9 @@ QByteArray mutate(const QByteArray& seed, const QByteArray& other, std::mt19937&
         out = out.left(pick(out.size())) + other.mid(pick(other.size()));
         break;
     default: { // insert markup-ish bytes
-        static const char* pieces[] = {"<", ">", "/", "'", "\"", "=", "?>", "<!--", "]]>",
-                                       "<![CDATA[", "&amp;", "\r\n", " ", "\t", "\0"};
+        static const char* pieces[] = {"<",     ">",    "/",    "'",   "\"",
+                                       "=",     "?>",   "<!--", "]]>", "<![CDATA[",
+                                       "&amp;", "\r\n", " ",    "\t",  "\0"};
         out.insert(pick(out.size() + 1), pieces[rng() % (sizeof pieces / sizeof *pieces)]);
         break;
     }

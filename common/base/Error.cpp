@@ -6,8 +6,7 @@ Error::Error(long number, QString description)
     : m_number(number)
     , m_description(std::move(description))
     , m_what(m_description.toUtf8())
-{
-}
+{}
 
 Error Error::invalidArgument()
 {
@@ -26,8 +25,9 @@ Error Error::fileNotFound()
 
 Error Error::duplicateKey()
 {
-    return Error(DuplicateKey,
-                 QStringLiteral("This key is already associated with an element of this collection"));
+    return Error(
+        DuplicateKey,
+        QStringLiteral("This key is already associated with an element of this collection"));
 }
 
 } // namespace tallix

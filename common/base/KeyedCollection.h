@@ -4,7 +4,6 @@
 
 #include <QHash>
 #include <QString>
-
 #include <iterator>
 #include <memory>
 #include <vector>
@@ -14,8 +13,7 @@ namespace tallix {
 // An ordered collection addressed by 1-based position or by an optional text
 // key. Keys are unique and compared without regard to letter case; items keep
 // their insertion order. The collection owns its items.
-template <typename T>
-class KeyedCollection {
+template <typename T> class KeyedCollection {
     struct Entry {
         std::unique_ptr<T> item;
         QString key; // case-folded, empty when the item has no key
@@ -31,7 +29,9 @@ public:
         using reference = T&;
 
         Iterator() = default;
-        explicit Iterator(typename std::vector<Entry>::const_iterator it) : m_it(it) {}
+        explicit Iterator(typename std::vector<Entry>::const_iterator it)
+            : m_it(it)
+        {}
         T& operator*() const { return *m_it->item; }
         T* operator->() const { return m_it->item.get(); }
         Iterator& operator++()

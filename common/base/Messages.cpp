@@ -10,7 +10,8 @@ IMessages* g_sink = nullptr;
 
 void StderrMessages::showMessage(const QString& text, const QString& title, Icon)
 {
-    const QByteArray line = (title.isEmpty() ? text : title + QStringLiteral(": ") + text).toLocal8Bit();
+    const QByteArray line =
+        (title.isEmpty() ? text : title + QStringLiteral(": ") + text).toLocal8Bit();
     std::fprintf(stderr, "%s\n", line.constData());
     std::fflush(stderr);
 }

@@ -34,7 +34,9 @@ IMessages* setMessages(IMessages* sink);
 // Installs a sink for the lifetime of the guard.
 class ScopedMessages {
 public:
-    explicit ScopedMessages(IMessages& sink) : m_previous(setMessages(&sink)) {}
+    explicit ScopedMessages(IMessages& sink)
+        : m_previous(setMessages(&sink))
+    {}
     ~ScopedMessages() { setMessages(m_previous); }
     ScopedMessages(const ScopedMessages&) = delete;
     ScopedMessages& operator=(const ScopedMessages&) = delete;

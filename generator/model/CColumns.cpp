@@ -8,9 +8,9 @@ CColumn& CColumns::Add(const QString& ColumnName, const QString& datatype, std::
                        std::int16_t NumericPrecision, std::int16_t NumericScale, bool Nulls,
                        bool InPrimaryKey, bool Identity, bool Include, const QString& sKey)
 {
-    auto column = std::make_unique<CColumn>(CColumn{ColumnName, datatype, Size, NumericPrecision,
-                                                    NumericScale, Nulls, InPrimaryKey, Identity,
-                                                    Include});
+    auto column =
+        std::make_unique<CColumn>(CColumn{ColumnName, datatype, Size, NumericPrecision,
+                                          NumericScale, Nulls, InPrimaryKey, Identity, Include});
     return m_items.add(std::move(column), sKey);
 }
 

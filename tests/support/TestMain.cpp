@@ -1,6 +1,5 @@
 #include <QCoreApplication>
 #include <QStandardPaths>
-
 #include <gtest/gtest.h>
 
 // Every test program runs inside a Qt application object with test-mode paths,

@@ -1,7 +1,6 @@
 #include "tests/support/TestSupport.h"
 
 #include <QFile>
-
 #include <gtest/gtest.h>
 
 namespace tallix::test {

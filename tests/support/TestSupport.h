@@ -5,7 +5,6 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
-
 #include <vector>
 
 namespace tallix::test {
@@ -25,7 +24,9 @@ public:
         Icon icon;
     };
 
-    RecordingMessages() : m_previous(setMessages(this)) {}
+    RecordingMessages()
+        : m_previous(setMessages(this))
+    {}
     ~RecordingMessages() override { setMessages(m_previous); }
 
     void showMessage(const QString& text, const QString& title, Icon icon) override

@@ -1,0 +1,21 @@
+// The generator's command line from arbitrary bytes: arguments are split at NUL
+// and line feed. Parsing must never crash, and a parsed line must be usable.
+
+#include "generator/driver/CommandLine.h"
+
+#include <cstdint>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    QStringList arguments;
+    for (const QByteArray& piece : bytes.split('\0'))
+        for (const QByteArray& arg : piece.split('\n'))
+            arguments << QString::fromUtf8(arg);
+    const tallix::CommandLine cl = tallix::CommandLine::parse(arguments);
+    if (!cl.hasProject && !cl.projectPath.isEmpty())
+        __builtin_trap(); // a path without the option that gives it
+    if (cl.projectPath.contains(QLatin1Char('"')) || cl.outputPath.contains(QLatin1Char('"')))
+        __builtin_trap(); // quotes are always removed
+    return 0;
+}

@@ -1,0 +1,92 @@
+#include "generator/driver/BatchRun.h"
+
+#include "common/base/Error.h"
+#include "common/base/Messages.h"
+#include "common/base/Version.h"
+#include "generator/driver/ScriptDriver.h"
+#include "generator/driver/ScriptFile.h"
+#include "generator/project/Project.h"
+#include "generator/project/ProjectFile.h"
+
+namespace tallix {
+
+namespace {
+
+void critical(const QString& text)
+{
+    messages().showMessage(text, QStringLiteral("Tallix Error"), IMessages::Icon::Critical);
+}
+
+void print(std::FILE* out, const QString& text)
+{
+    const QByteArray bytes = text.toLocal8Bit();
+    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), out);
+    std::fflush(out);
+}
+
+} // namespace
+
+int RunBatch(const CommandLine& commandLine, std::FILE* out)
+{
+    if (commandLine.help) {
+        print(out, CommandLine::usage());
+        return 0;
+    }
+    if (commandLine.version) {
+        print(out, versionText() + QLatin1Char('\n'));
+        return 0;
+    }
+    if (!commandLine.error.isEmpty()) {
+        critical(commandLine.error + QLatin1Char('\n') + CommandLine::usage());
+        return 2;
+    }
+    if (!commandLine.hasProject) {
+        if (commandLine.hasOutput) {
+            critical(QStringLiteral("An output file was given without a project.\n") +
+                     CommandLine::usage());
+            return 2;
+        }
+        critical(QStringLiteral("The generator window is not part of this build; run a saved "
+                                "project with /p:PROJECT.\n") +
+                 CommandLine::usage());
+        return 1;
+    }
+    if (commandLine.projectPath.isEmpty()) {
+        critical(QStringLiteral("You must provide a valid project path and filename."));
+        return 1;
+    }
+
+    Project project;
+    try {
+        project.Load(ProjectFile::read(commandLine.projectPath));
+    } catch (const Error& e) {
+        critical(QStringLiteral("Load Project Failed! - ") + e.description());
+        return 1;
+    }
+
+    QString output = commandLine.outputPath;
+    if (output.isEmpty())
+        output = project.OutputFile();
+    if (output.isEmpty()) {
+        critical(QStringLiteral(
+            "Saved project doesn't have an output file specified and none was passed in."));
+        return 1;
+    }
+
+    IScriptObserver silent;
+    ScriptDriver driver(silent);
+    const QString script =
+        commandLine.remove ? driver.GenerateRemoveScript(project) : driver.GenerateScript(project);
+    if (script.isEmpty())
+        return 1; // the driver has reported why
+
+    const ScriptFile::Result written = ScriptFile::write(output, script);
+    if (!written) {
+        critical(
+            QStringLiteral("The script could not be written to %1: %2").arg(output, written.error));
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace tallix

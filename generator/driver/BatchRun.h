@@ -1,0 +1,14 @@
+#pragma once
+
+#include "generator/driver/CommandLine.h"
+
+#include <cstdio>
+
+namespace tallix {
+
+// Runs the generator without a window. Messages go through the message seam
+// (standard error in the program); help and version go to `out`. Returns the exit
+// status: 0 only when the script was written.
+int RunBatch(const CommandLine& commandLine, std::FILE* out = stdout);
+
+} // namespace tallix

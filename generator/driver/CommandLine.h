@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace tallix {
+
+// The generator's command line. "/p:" and "/o:" are found without regard to case;
+// their values lose every double quote and their outer blanks, and a later one
+// replaces an earlier one. Each argument is looked at on its own, so paths may
+// contain "/". The long forms are --project, --output, --remove, --help, --version.
+struct CommandLine {
+    bool hasProject = false; // a /p: or --project was given, even with an empty value
+    QString projectPath;
+    bool hasOutput = false;
+    QString outputPath;
+    bool remove = false; // write the removal script instead of the audit script
+    bool help = false;
+    bool version = false;
+    QStringList others; // words that are no option: a project to open in the window
+    QString error;      // set when an argument could not be understood
+
+    static CommandLine parse(const QStringList& arguments);
+    static QString usage();
+};
+
+} // namespace tallix

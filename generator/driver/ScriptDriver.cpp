@@ -1,0 +1,179 @@
+#include "generator/driver/ScriptDriver.h"
+
+#include "common/base/Error.h"
+#include "common/base/Messages.h"
+#include "generator/project/Project.h"
+#include "generator/templates/Templates.h"
+
+#include <cmath>
+
+namespace tallix {
+
+namespace {
+
+constexpr QLatin1StringView kCrLf("\r\n");
+
+void reportFailure(const QString& routine, const QString& description)
+{
+    messages().showMessage(QStringLiteral("Error (") + routine + QStringLiteral(") - ") +
+                               description,
+                           QStringLiteral("Tallix"), IMessages::Icon::Critical);
+}
+
+QString actionName(const QString& letter)
+{
+    if (letter == QLatin1StringView("I"))
+        return QStringLiteral("insert");
+    if (letter == QLatin1StringView("U"))
+        return QStringLiteral("update");
+    return QStringLiteral("delete");
+}
+
+} // namespace
+
+ScriptDriver::ScriptDriver(IScriptObserver& observer, Clock clock)
+    : m_observer(observer)
+    , m_clock(std::move(clock))
+{}
+
+int ScriptDriver::LineCount(const QString& text)
+{
+    return static_cast<int>(text.count(kCrLf));
+}
+
+QString ScriptDriver::NoPrimaryKeyBlock(const QString& tableName)
+{
+    return QStringLiteral("\r\n\r\n-- ERROR: ") + tableName +
+           QStringLiteral(" does not have any primary key!!!\r\nPRINT '<<< ERROR: ") + tableName +
+           QStringLiteral(" does not have any primary key!!!'\r\n\r\n");
+}
+
+QString ScriptDriver::GenerateScript(const Project& project)
+{
+    try {
+        return buildScript(project);
+    } catch (const Error& e) {
+        reportFailure(QStringLiteral("GenerateScript"), e.description());
+    } catch (const std::exception& e) {
+        reportFailure(QStringLiteral("GenerateScript"), QString::fromLocal8Bit(e.what()));
+    }
+    m_observer.HideProgress();
+    return {};
+}
+
+QString ScriptDriver::GenerateRemoveScript(const Project& project)
+{
+    try {
+        return buildRemoveScript(project);
+    } catch (const Error& e) {
+        reportFailure(QStringLiteral("GenerateRemoveScript"), e.description());
+    } catch (const std::exception& e) {
+        reportFailure(QStringLiteral("GenerateRemoveScript"), QString::fromLocal8Bit(e.what()));
+    }
+    m_observer.HideProgress();
+    return {};
+}
+
+QString ScriptDriver::scriptStart(const Project& project)
+{
+    m_observer.ResetStatus();
+    m_generated = m_clock();
+    QString script = ScriptHeader(m_generated);
+    script += QLatin1StringView("USE [");
+    script += project.DB();
+    script += QLatin1StringView("]\r\nGO\r\n\r\n");
+    return script;
+}
+
+void ScriptDriver::reportProgress(int done, int total)
+{
+    m_observer.SetProgress(static_cast<int>(std::lround(done * 100.0 / total)));
+}
+
+QString ScriptDriver::buildScript(const Project& project)
+{
+    QString script = scriptStart(project);
+    script += CreationBlock();
+    m_observer.ShowProgress(0);
+
+    const CTables& tables = project.Tables();
+    const int total = tables.Count();
+    int done = 0;
+    for (const CTable& table : tables) {
+        m_observer.ProcessEvents();
+        if (!table.LargeKey) {
+            int count = 0;
+            if (table.Insert)
+                appendAction(script, table, project, QStringLiteral("I"), count);
+            if (table.Update)
+                appendAction(script, table, project, QStringLiteral("U"), count);
+            if (table.Delete)
+                appendAction(script, table, project, QStringLiteral("D"), count);
+        }
+        reportProgress(++done, total);
+        m_observer.ProcessEvents();
+    }
+    m_observer.HideProgress();
+    return script;
+}
+
+void ScriptDriver::appendAction(QString& script, const CTable& table, const Project& project,
+                                const QString& letter, int& count)
+{
+    const QString& name = table.TableName;
+    m_observer.UpdateStatus(name, letter, QStringLiteral("Generating"), count);
+    if (!table.HasPrimaryKey()) {
+        script += NoPrimaryKeyBlock(name);
+        m_observer.UpdateStatus(
+            name, letter, QStringLiteral("Error : Table does not have any primary key!"), count);
+        return;
+    }
+    const bool mts = project.SpecialMTSHandling();
+    QString trigger;
+    if (letter == QLatin1StringView("I"))
+        trigger = GenerateInsert(table, mts, m_generated);
+    else if (letter == QLatin1StringView("U"))
+        trigger = GenerateUpdate(table, mts, m_generated);
+    else
+        trigger = GenerateDelete(table, mts, m_generated);
+    if (trigger.isEmpty()) {
+        m_observer.UpdateStatus(name, letter, QStringLiteral("Error : Trigger could not be built!"),
+                                count);
+        throw Error(0, QStringLiteral("The %1 trigger of table %2 could not be built; no script "
+                                      "was produced.")
+                           .arg(actionName(letter), name));
+    }
+    script += trigger;
+    count += LineCount(trigger);
+    m_observer.UpdateStatus(name, letter, QStringLiteral("Complete"), count);
+}
+
+QString ScriptDriver::buildRemoveScript(const Project& project)
+{
+    QString script = scriptStart(project);
+    m_observer.ShowProgress(0);
+    const CTables& tables = project.Tables();
+    const int total = tables.Count();
+    int done = 0;
+    for (const CTable& table : tables) {
+        const QString block = GenerateRemove(table);
+        if (block.isEmpty())
+            throw Error(0, QStringLiteral("The triggers of table %1 could not be dropped in the "
+                                          "script; no script was produced.")
+                               .arg(table.TableName));
+        script += block;
+        reportProgress(++done, total);
+        m_observer.ProcessEvents();
+    }
+    script += kCrLf;
+    script += kCrLf;
+    const QString drops = GenerateTableDrops();
+    if (drops.isEmpty())
+        throw Error(0, QStringLiteral("The audit tables could not be dropped in the script; no "
+                                      "script was produced."));
+    script += drops;
+    m_observer.HideProgress();
+    return script;
+}
+
+} // namespace tallix

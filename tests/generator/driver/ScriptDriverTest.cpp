@@ -1,0 +1,190 @@
+#include "generator/driver/ScriptDriver.h"
+
+#include "generator/project/Project.h"
+#include "tests/support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace tallix;
+
+namespace {
+
+struct Call {
+    QString what;
+    QString table, trigger, status;
+    int value = 0;
+    bool operator==(const Call&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& os, const Call& c)
+{
+    return os << qPrintable(c.what) << "(" << qPrintable(c.table) << "," << qPrintable(c.trigger)
+              << "," << qPrintable(c.status) << "," << c.value << ")";
+}
+
+class RecordingObserver : public IScriptObserver {
+public:
+    void ResetStatus() override { calls.push_back({QStringLiteral("reset"), {}, {}, {}, 0}); }
+    void UpdateStatus(const QString& t, const QString& tr, const QString& s, int lines) override
+    {
+        calls.push_back({QStringLiteral("status"), t, tr, s, lines});
+    }
+    void ShowProgress(int v) override { calls.push_back({QStringLiteral("show"), {}, {}, {}, v}); }
+    void SetProgress(int v) override { calls.push_back({QStringLiteral("set"), {}, {}, {}, v}); }
+    void HideProgress() override { calls.push_back({QStringLiteral("hide"), {}, {}, {}, 0}); }
+    void ProcessEvents() override { ++events; }
+
+    std::vector<Call> only(const QString& what) const
+    {
+        std::vector<Call> out;
+        for (const Call& c : calls)
+            if (c.what == what)
+                out.push_back(c);
+        return out;
+    }
+
+    std::vector<Call> calls;
+    int events = 0;
+};
+
+QDateTime fixedTime()
+{
+    return QDateTime(QDate(2026, 3, 14), QTime(9, 26, 53));
+}
+
+// Notes has no key (Insert, Delete), Archive a large key with every flag, Items
+// an int key and one included varchar column (Insert, Delete).
+void fillSmallProject(Project& p)
+{
+    p.setDB(QStringLiteral("shop"));
+    CTable& notes = p.Tables().Add(QStringLiteral("Notes"));
+    notes.Insert = notes.Delete = true;
+    notes.Columns.Add(QStringLiteral("Body"), QStringLiteral("varchar"), 200, 0, 0, true, false,
+                      false, true);
+    CTable& archive = p.Tables().Add(QStringLiteral("Archive"));
+    archive.Insert = archive.Update = archive.Delete = archive.LargeKey = true;
+    archive.Columns.Add(QStringLiteral("Code"), QStringLiteral("varchar"), 900, 0, 0, false, true,
+                        false, true);
+    CTable& items = p.Tables().Add(QStringLiteral("Items"));
+    items.Insert = items.Delete = true;
+    items.Columns.Add(QStringLiteral("ItemID"), QStringLiteral("int"), 0, 10, 0, false, true, false,
+                      false);
+    items.Columns.Add(QStringLiteral("Name"), QStringLiteral("varchar"), 20, 0, 0, true, false,
+                      false, true);
+}
+
+QByteArray asFile(const QString& script)
+{
+    return (script + QStringLiteral("\r\n")).toUtf8();
+}
+
+} // namespace
+
+TEST(ScriptDriver, SmallProjectGivesTheExpectedScriptAndReports)
+{
+    Project project;
+    fillSmallProject(project);
+    RecordingObserver observer;
+    ScriptDriver driver(observer, fixedTime);
+    const QString script = driver.GenerateScript(project);
+    EXPECT_MATCHES_GOLDEN(asFile(script), QStringLiteral("driver/small-audit.sql"));
+
+    const std::vector<Call> statuses = observer.only(QStringLiteral("status"));
+    const QString noKey = QStringLiteral("Error : Table does not have any primary key!");
+    // Each Items trigger is 62 lines long; the count covers that table's triggers only.
+    const std::vector<Call> expected = {
+        {QStringLiteral("status"), QStringLiteral("Notes"), QStringLiteral("I"),
+         QStringLiteral("Generating"), 0},
+        {QStringLiteral("status"), QStringLiteral("Notes"), QStringLiteral("I"), noKey, 0},
+        {QStringLiteral("status"), QStringLiteral("Notes"), QStringLiteral("D"),
+         QStringLiteral("Generating"), 0},
+        {QStringLiteral("status"), QStringLiteral("Notes"), QStringLiteral("D"), noKey, 0},
+        {QStringLiteral("status"), QStringLiteral("Items"), QStringLiteral("I"),
+         QStringLiteral("Generating"), 0},
+        {QStringLiteral("status"), QStringLiteral("Items"), QStringLiteral("I"),
+         QStringLiteral("Complete"), 62},
+        {QStringLiteral("status"), QStringLiteral("Items"), QStringLiteral("D"),
+         QStringLiteral("Generating"), 62},
+        {QStringLiteral("status"), QStringLiteral("Items"), QStringLiteral("D"),
+         QStringLiteral("Complete"), 124},
+    };
+    EXPECT_EQ(statuses, expected);
+
+    ASSERT_FALSE(observer.calls.empty());
+    EXPECT_EQ(observer.calls.front().what, QStringLiteral("reset"));
+    EXPECT_EQ(observer.calls.back().what, QStringLiteral("hide"));
+    std::vector<int> progress;
+    for (const Call& c : observer.calls)
+        if (c.what == QLatin1StringView("show") || c.what == QLatin1StringView("set"))
+            progress.push_back(c.value);
+    EXPECT_EQ(progress, (std::vector<int>{0, 33, 67, 100}));
+    EXPECT_EQ(observer.events, 6) << "events run before and after each table";
+}
+
+TEST(ScriptDriver, RemovalScriptDropsEveryTablesTriggersThenTheAuditTables)
+{
+    Project project;
+    fillSmallProject(project);
+    RecordingObserver observer;
+    ScriptDriver driver(observer, fixedTime);
+    EXPECT_MATCHES_GOLDEN(asFile(driver.GenerateRemoveScript(project)),
+                          QStringLiteral("driver/small-remove.sql"));
+    EXPECT_TRUE(observer.only(QStringLiteral("status")).empty());
+}
+
+TEST(ScriptDriver, ProjectWithoutFlagsGivesOnlyTheFixedPart)
+{
+    Project project;
+    project.setDB(QStringLiteral("shop"));
+    CTable& t = project.Tables().Add(QStringLiteral("Items"));
+    t.Columns.Add(QStringLiteral("ItemID"), QStringLiteral("int"), 0, 10, 0, false, true, false,
+                  true);
+    RecordingObserver observer;
+    const QString script = ScriptDriver(observer, fixedTime).GenerateScript(project);
+    const QByteArray full = test::readTestData(QStringLiteral("driver/small-audit.sql"));
+    // The golden script's fixed part runs up to its first no-key block.
+    const QByteArray fixedPart = full.left(full.indexOf("\r\n\r\n-- ERROR: "));
+    EXPECT_EQ(script.toUtf8(), fixedPart);
+    EXPECT_TRUE(observer.only(QStringLiteral("status")).empty());
+}
+
+TEST(ScriptDriver, EveryRunTakesItsOwnTimeOnce)
+{
+    Project project;
+    fillSmallProject(project);
+    project.Tables().Item(3).Update = true;
+    int ticks = 0;
+    IScriptObserver silent;
+    ScriptDriver driver(silent, [&ticks] {
+        ++ticks;
+        return fixedTime().addSecs(ticks);
+    });
+    const QString first = driver.GenerateScript(project);
+    EXPECT_EQ(ticks, 1);
+    EXPECT_EQ(first.count(QStringLiteral("-- Generated on 2026-03-14 09:26:54")), 4)
+        << "the header and the three banners of Items share one time";
+    const QString second = driver.GenerateScript(project);
+    EXPECT_EQ(ticks, 2);
+    EXPECT_TRUE(second.contains(QStringLiteral("-- Generated on 2026-03-14 09:26:55")));
+}
+
+TEST(ScriptDriver, TablesWithAllFlagsGetInsertUpdateDeleteInThatOrder)
+{
+    Project project;
+    project.setDB(QStringLiteral("d"));
+    CTable& t = project.Tables().Add(QStringLiteral("T"));
+    t.Insert = t.Update = t.Delete = true;
+    t.Columns.Add(QStringLiteral("ID"), QStringLiteral("int"), 0, 10, 0, false, true, false, true);
+    IScriptObserver silent;
+    const QString script = ScriptDriver(silent, fixedTime).GenerateScript(project);
+    const qsizetype ins = script.indexOf(QStringLiteral("CREATE TRIGGER TTallixInsert"));
+    const qsizetype upd = script.indexOf(QStringLiteral("CREATE TRIGGER TTallixUpdate"));
+    const qsizetype del = script.indexOf(QStringLiteral("CREATE TRIGGER TTallixDelete"));
+    EXPECT_TRUE(ins > 0 && ins < upd && upd < del);
+}
+
+TEST(ScriptDriver, LineCountCountsCrLfPairsOnly)
+{
+    EXPECT_EQ(ScriptDriver::LineCount(QStringLiteral("a\r\nb\nc\r\r\n\r\n")), 3);
+    EXPECT_EQ(ScriptDriver::LineCount(QString()), 0);
+}
