@@ -5,7 +5,6 @@
 #include <QStringList>
 #include <ostream>
 
-// Readable QString values in failure messages.
 inline void PrintTo(const QString& text, std::ostream* os)
 {
     *os << '"' << text.toStdString() << '"';
@@ -13,16 +12,8 @@ inline void PrintTo(const QString& text, std::ostream* os)
 
 namespace tallix::test {
 
-// Writes every report as one line, with the attributes and the parser's level, so
-// that whole event sequences can be compared at once.
-inline QString describeAttributes(const Attributes& attributes)
-{
-    QStringList parts;
-    for (const AttributeItem& item : attributes)
-        parts << item.Name() + u'=' + item.Value();
-    return u'[' + parts.join(u';') + u']';
-}
-
+// Writes every report as one line with its attributes and the parser's level, so
+// whole event sequences compare at once; can set Cancel after the n-th report.
 class EventRecorder : public IContentHandler {
 public:
     explicit EventRecorder(Parser& parser)
@@ -30,33 +21,37 @@ public:
     {}
 
     QStringList events;
-    int cancelAt = 0; // 1-based report after which Cancel is set; 0 = never
+    int cancelAt = 0;
 
     void StartDocument() override { record(QStringLiteral("SD")); }
     void EndDocument() override { record(QStringLiteral("ED")); }
-    void StartElement(const QString& name, const Attributes& attributes) override
+    void StartElement(const QString& name, const Attributes& a) override
     {
-        record(
-            QStringLiteral("SE %1 %2 L%3").arg(name, describeAttributes(attributes)).arg(level()));
+        record(QStringLiteral("SE %1 %2 L%3").arg(name, list(a)).arg(m_parser.ElementLevel()));
     }
     void EndElement(const QString& name) override
     {
-        record(QStringLiteral("EE %1 L%2").arg(name).arg(level()));
+        record(QStringLiteral("EE %1 L%2").arg(name).arg(m_parser.ElementLevel()));
     }
     void Characters(const QString& text) override { record(QStringLiteral("CH ") + text); }
-    void ProcessingInstruction(const QString& name, const Attributes& attributes) override
+    void ProcessingInstruction(const QString& name, const Attributes& a) override
     {
-        record(
-            QStringLiteral("PI %1 %2 L%3").arg(name, describeAttributes(attributes)).arg(level()));
+        record(QStringLiteral("PI %1 %2 L%3").arg(name, list(a)).arg(m_parser.ElementLevel()));
     }
     void Comment(const QString& text) override { record(QStringLiteral("CM ") + text); }
 
 private:
-    int level() const { return m_parser.ElementLevel(); }
+    static QString list(const Attributes& a)
+    {
+        QStringList parts;
+        for (const AttributeItem& item : a)
+            parts << item.Name() + u'=' + item.Value();
+        return u'[' + parts.join(u';') + u']';
+    }
     void record(const QString& line)
     {
         events << line;
-        if (cancelAt > 0 && events.size() == cancelAt)
+        if (events.size() == cancelAt)
             m_parser.setCancel(true);
     }
 
@@ -69,12 +64,10 @@ public:
     explicit ChunkSource(QStringList chunks)
         : m_chunks(std::move(chunks))
     {}
-    QString GetText() override { return m_next < m_chunks.size() ? m_chunks[m_next++] : QString(); }
-    int calls() const { return m_next; }
+    QString GetText() override { return m_chunks.isEmpty() ? QString() : m_chunks.takeFirst(); }
 
 private:
     QStringList m_chunks;
-    qsizetype m_next = 0;
 };
 
 } // namespace tallix::test

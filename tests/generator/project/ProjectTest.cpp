@@ -1,6 +1,5 @@
 #include "generator/project/Project.h"
 
-#include "common/base/Error.h"
 #include "generator/project/ProjectFile.h"
 #include "tests/support/TestSupport.h"
 
@@ -20,8 +19,39 @@ QByteArray fileBytes(const QString& path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-void fillAuthors(Project& p)
+// The project's values, then per table its name, Insert/Update/Delete/LargeKey and
+// its column count.
+QString summary(const Project& p)
 {
+    QString out = QStringList{p.Name(),   p.Author(),   p.Server(),    p.DB(),
+                              p.UserID(), p.Password(), p.OutputFile()}
+                      .join(u'|');
+    out += QStringLiteral("|%1%2").arg(p.SpecialMTSHandling()).arg(p.SpecialSQL2000Handling());
+    for (const CTable& t : p.Tables()) {
+        out += QStringLiteral(" %1:%2%3%4%5/%6")
+                   .arg(t.TableName)
+                   .arg(t.Insert)
+                   .arg(t.Update)
+                   .arg(t.Delete)
+                   .arg(t.LargeKey)
+                   .arg(t.Columns.Count());
+    }
+    return out;
+}
+
+QString loaded(const QString& text)
+{
+    Project p;
+    p.Load(text);
+    EXPECT_FALSE(p.IsDirty());
+    return summary(p);
+}
+
+} // namespace
+
+TEST(ProjectText, AuthorsProjectMatchesTheFileByteForByte)
+{
+    Project p;
     p.setName(QStringLiteral("Pubs audit"));
     p.setAuthor(QStringLiteral("DBA"));
     p.setServer(QStringLiteral("SQLPROD"));
@@ -31,107 +61,49 @@ void fillAuthors(Project& p)
     p.setOutputFile(QStringLiteral("C:\\Scripts\\authors.sql"));
     CTable& t = p.Tables().Add(QStringLiteral("authors"));
     t.Insert = true;
-    t.Columns.Add(QStringLiteral("au_id"), QStringLiteral("varchar"), 11, 0, 0, false, false, false,
-                  false);
-    t.Columns.Add(QStringLiteral("au_lname"), QStringLiteral("varchar"), 40, 0, 0, false, false,
-                  false, false);
-}
+    t.Columns.Add(u"au_id"_qs, u"varchar"_qs, 11, 0, 0, false, false, false, false);
+    t.Columns.Add(u"au_lname"_qs, u"varchar"_qs, 40, 0, 0, false, false, false, false);
 
-// Every value of two projects, as one comparable text.
-QString dump(const Project& p)
-{
-    QString out = QStringList{p.Name(),   p.Author(),   p.Server(),    p.DB(),
-                              p.UserID(), p.Password(), p.OutputFile()}
-                      .join(u'|');
-    out += QStringLiteral("|%1%2\n").arg(p.SpecialMTSHandling()).arg(p.SpecialSQL2000Handling());
-    for (const CTable& t : p.Tables()) {
-        out += QStringLiteral("T %1 %2%3%4%5\n")
-                   .arg(t.TableName)
-                   .arg(t.Insert)
-                   .arg(t.Update)
-                   .arg(t.Delete)
-                   .arg(t.LargeKey);
-        for (const CColumn& c : t.Columns) {
-            out += QStringLiteral("  C %1 %2 %3 %4 %5 %6%7%8%9\n")
-                       .arg(c.ColumnName, c.datatype)
-                       .arg(c.Size)
-                       .arg(c.NumericPrecision)
-                       .arg(c.NumericScale)
-                       .arg(c.Nulls)
-                       .arg(c.InPrimaryKey)
-                       .arg(c.Identity)
-                       .arg(c.Include);
-        }
-    }
-    return out;
-}
-
-QString loaded(const QString& text, Project& p)
-{
-    p.Load(text);
-    return dump(p);
-}
-
-} // namespace
-
-TEST(ProjectText, AuthorsProjectMatchesTheFileByteForByte)
-{
     QTemporaryDir dir;
-    Project p;
-    fillAuthors(p);
     const QString path = dir.filePath(QStringLiteral("authors.tpx"));
     ProjectFile::write(path, p.Save());
     EXPECT_MATCHES_GOLDEN(fileBytes(path), QStringLiteral("project/authors.tpx"));
 
     Project back;
     back.Load(ProjectFile::read(path));
-    EXPECT_EQ(dump(back), dump(p));
+    EXPECT_EQ(back.ObjectToXML(), p.ObjectToXML());
     EXPECT_EQ(back.Password(), QStringLiteral("pw"));
-    EXPECT_FALSE(back.IsDirty());
+    EXPECT_EQ(back.Tables().Item(1).Columns.Item(2).ColumnName, QStringLiteral("au_lname"));
 }
 
 TEST(ProjectText, EmptyAndUnusualValues)
 {
-    Project empty;
-    EXPECT_MATCHES_GOLDEN((empty.ObjectToXML() + QStringLiteral("\r\n")).toUtf8(),
-                          QStringLiteral("project/empty.tpx"));
+    EXPECT_MATCHES_GOLDEN((Project().ObjectToXML() + u"\r\n"_qs).toUtf8(), u"project/empty.tpx"_qs);
 
     Project p;
     p.setName(QStringLiteral("Say \"hi\" <&>"));
     p.setSpecialMTSHandling(true);
     p.setSpecialSQL2000Handling(true);
     CTable& e = p.Tables().Add(QStringLiteral("empty"));
-    e.Update = true;
-    e.LargeKey = true;
+    e.Update = e.LargeKey = true;
     CTable& o = p.Tables().Add(QStringLiteral("Orders"));
     o.Insert = o.Update = o.Delete = true;
-    o.Columns.Add(QStringLiteral("Qty"), QStringLiteral("decimal"), -1, 10, -2, true, true, true,
-                  true);
-    EXPECT_MATCHES_GOLDEN((p.ObjectToXML() + QStringLiteral("\r\n")).toUtf8(),
-                          QStringLiteral("project/mixed.tpx"));
+    o.Columns.Add(u"Qty"_qs, u"decimal"_qs, -1, 10, -2, true, true, true, true);
+    EXPECT_MATCHES_GOLDEN((p.ObjectToXML() + u"\r\n"_qs).toUtf8(), u"project/mixed.tpx"_qs);
 
-    // The double quote is written as it is, so reading does not restore the name:
-    // the value ends at the quote and the rest shifts the attributes by position.
+    // Unescaped, the quote ends the value early and the rest shifts the positions.
     Project back;
     back.Load(ProjectFile::read(testDataPath(QStringLiteral("project/mixed.tpx"))));
-    EXPECT_EQ(back.Name(), QStringLiteral("Say "));
-    EXPECT_EQ(back.Author(), QStringLiteral(" Author="));
-    EXPECT_EQ(back.Server(), QString());
-    EXPECT_TRUE(back.SpecialMTSHandling());
-    EXPECT_EQ(dump(back).section(u'\n', 1), dump(p).section(u'\n', 1)); // the tables
+    EXPECT_EQ(summary(back).left(22), QStringLiteral("Say | Author=||||||11 "));
+    EXPECT_EQ(back.Tables().ObjectToXML(), p.Tables().ObjectToXML());
 }
 
 TEST(ProjectText, SeveralTablesRoundTripThroughTheFile)
 {
-    QTemporaryDir dir;
     Project p;
     p.setName(QString::fromUtf16(u"Gro\u00DFe Pr\u00FCfung"));
-    p.setAuthor(QStringLiteral("ops team"));
     p.setServer(QStringLiteral("db01\\SQL2000"));
-    p.setDB(QStringLiteral("shop"));
-    p.setUserID(QStringLiteral("auditor"));
-    p.setPassword(
-        QString::fromUtf16(u"p\u00E4ss w\u20ACrd, longer than the forty-seven key digits"));
+    p.setPassword(QString::fromUtf16(u"p\u00E4ss \u20AC, longer than the forty-seven key digits"));
     p.setOutputFile(QStringLiteral("/tmp/out put.sql"));
     p.setSpecialMTSHandling(true);
     const std::int32_t sizes[] = {0, 1, -1, 2147483647, -2147483647 - 1};
@@ -144,90 +116,58 @@ TEST(ProjectText, SeveralTablesRoundTripThroughTheFile)
         table.LargeKey = t == 3;
         for (int c = 0; c < t; ++c) {
             table.Columns.Add(QStringLiteral("col %1.%2").arg(t).arg(c),
-                              c % 2 ? QStringLiteral("nvarchar") : QString(), sizes[c], small[c],
-                              small[4 - c], c & 1, c & 2, c == 0, c != 1);
+                              c % 2 ? u"nvarchar"_qs : QString(), sizes[c], small[c], small[4 - c],
+                              c & 1, c & 2, c == 0, c != 1);
         }
     }
+    QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("many.tpx"));
     ProjectFile::write(path, p.Save());
-
     Project back;
     back.Load(ProjectFile::read(path));
-    EXPECT_EQ(dump(back), dump(p));
-    EXPECT_EQ(back.Tables().Count(), 5);
+    // The text holds every value, the password scrambled one to one.
+    EXPECT_EQ(back.ObjectToXML(), p.ObjectToXML());
+    EXPECT_EQ(back.Password(), p.Password());
+    EXPECT_EQ(back.Tables().Item(4).Columns.Item(3).NumericScale, -32768);
 }
 
-TEST(ProjectChanges, FlagsFollowEveryStore)
+TEST(ProjectChanges, Flags)
 {
     Project p;
     EXPECT_FALSE(p.IsDirty());
     p.setInitializing(true);
     p.setName(QStringLiteral("x"));
-    p.setSpecialMTSHandling(true);
     EXPECT_FALSE(p.IsDirty());
     p.setInitializing(false);
     p.setName(QStringLiteral("x")); // the same value again still counts
     EXPECT_TRUE(p.IsDirty());
-
-    p.Save();
-    EXPECT_FALSE(p.IsDirty());
     p.Tables().IsDirty = true;
-    EXPECT_TRUE(p.IsDirty());
-    p.ObjectToXML();
-    EXPECT_TRUE(p.IsDirty());
     p.Save();
     EXPECT_FALSE(p.IsDirty());
     EXPECT_FALSE(p.Tables().IsDirty);
+    p.Tables().IsDirty = true;
+    EXPECT_TRUE(p.IsDirty());
 
-    // Each setter marks the project.
-    const std::function<void(Project&)> setters[] = {
-        [](Project& q) { q.setAuthor(QString()); },
-        [](Project& q) { q.setServer(QString()); },
-        [](Project& q) { q.setDB(QString()); },
-        [](Project& q) { q.setUserID(QString()); },
-        [](Project& q) { q.setPassword(QString()); },
-        [](Project& q) { q.setOutputFile(QString()); },
-        [](Project& q) { q.setSpecialMTSHandling(false); },
-        [](Project& q) { q.setSpecialSQL2000Handling(false); },
-    };
-    for (const auto& set : setters) {
-        Project q;
-        set(q);
-        EXPECT_TRUE(q.IsDirty());
-    }
-
-    // Reading stores the values without marking, and Load clears the own flag,
-    // even when the reading failed.
+    // Reading stores without marking; Load clears the own flag even after a failure.
     Project r;
     r.setName(QStringLiteral("before"));
-    r.XMLToObject(QString::fromLatin1(readTestData(QStringLiteral("project/authors.tpx"))));
+    r.XMLToObject(QString::fromUtf8(readTestData(QStringLiteral("project/authors.tpx"))));
     EXPECT_EQ(r.Name(), QStringLiteral("Pubs audit"));
     EXPECT_TRUE(r.IsDirty());
-    r.Load(QStringLiteral("garbage without markup"));
+    r.Load(QStringLiteral("no markup"));
     EXPECT_FALSE(r.IsDirty());
 }
 
 TEST(ProjectReading, ByPositionInAnyCase)
 {
-    Project p;
-    loaded(QStringLiteral("\r\n<project Author=\"A\" Name=\"N\" x=\"S\" y=\"D\" UserID=\"U\" "
-                          "Password=\"4146\" OutputFile=\"O\" SQL2000=\"true\" MTS=\"0\" "
-                          "Extra=\"ignored\" />\r\n<tables>\r\n<Table TableName=\"t\" a=\"TRUE\" "
-                          "b=\"-1\" c=\"2.5\" d=\"0.0\" />\r\n<columns>\r\n<column a=\"c\" "
-                          "b=\"int\" c=\"+4\" d=\" -32768 \" e=\"32767\" f=\"1e3\" g=\"False\" "
-                          "h=\"0\" i=\"true\" />"),
-           p);
-    EXPECT_EQ(p.Name(), QStringLiteral("A"));
-    EXPECT_EQ(p.Author(), QStringLiteral("N"));
-    EXPECT_EQ(p.Server(), QStringLiteral("S"));
-    EXPECT_EQ(p.DB(), QStringLiteral("D"));
-    EXPECT_EQ(p.UserID(), QStringLiteral("U"));
-    EXPECT_EQ(p.Password(), QStringLiteral("pw"));
-    EXPECT_EQ(p.OutputFile(), QStringLiteral("O"));
-    EXPECT_TRUE(p.SpecialMTSHandling());
-    EXPECT_FALSE(p.SpecialSQL2000Handling());
-    EXPECT_EQ(dump(p).section(u'\n', 1), QStringLiteral("T t 1110\n  C c int 4 -32768 32767 "
-                                                        "1001\n"));
+    EXPECT_EQ(
+        loaded(QStringLiteral(
+            "\r\n<project Author=\"A\" Name=\"N\" x=\"S\" y=\"D\" UserID=\"U\" Password=\"4146\" "
+            "OutputFile=\"O\" SQL2000=\" true \" MTS=\"0\" Extra=\"ignored\" />\r\n<tables>"
+            "<Table TableName=\"t\" a=\"TRUE\" b=\"-1\" c=\"2.5\" d=\"0.0\" /><columns>"
+            "<column a=\"c\" b=\"int\" c=\"+4\" d=\" -32768 \" e=\"32767\" f=\"1e3\" "
+            "g=\"False\" h=\"0\" i=\"true\" />")),
+        QStringLiteral("A|N|S|D|U|pw|O|10 t:1110/1"));
 }
 
 TEST(ProjectReading, StopsAtTheFirstFailureAndKeepsWhatWasRead)
@@ -235,96 +175,57 @@ TEST(ProjectReading, StopsAtTheFirstFailureAndKeepsWhatWasRead)
     const QString head = QStringLiteral(
         "<PROJECT Name=\"N\" Author=\"A\" Server=\"S\" DB=\"D\" UserID=\"U\" Password=\"\" "
         "OutputFile=\"O\" MTS=\"True\" SQL2000=\"True\" />\r\n<TABLES>\r\n");
-    const QString t1 =
-        QStringLiteral("<TABLE TableName=\"t1\" Insert=\"True\" Update=\"False\" Delete=\"False\" "
-                       "LargeKey=\"False\" />\r\n");
-    const QString c1 = QStringLiteral(
-        "<COLUMN ColumnName=\"c1\" DataType=\"int\" Size=\"4\" NumericPrecision=\"10\" "
-        "NumericScale=\"0\" Nulls=\"False\" InPrimaryKey=\"True\" Identity=\"False\" "
-        "Include=\"True\" />\r\n");
-    const QString t2 =
-        QStringLiteral("<TABLE TableName=\"t2\" Insert=\"False\" Update=\"True\" Delete=\"False\" "
-                       "LargeKey=\"False\" />\r\n");
-    const QString read1 = QStringLiteral("N|A|S|D|U||O|11\nT t1 1000\n  C c1 int 4 10 0 0101\n");
+    const QString t1 = QStringLiteral("<TABLE TableName=\"t1\" Insert=\"True\" Update=\"False\" "
+                                      "Delete=\"False\" LargeKey=\"0\" />");
+    const QString t2 = QString(t1).replace(u"t1"_qs, u"t2"_qs);
+    const QString c = QStringLiteral(
+        "<COLUMN ColumnName=\"c\" DataType=\"int\" Size=\"4\" NumericPrecision=\"10\" "
+        "NumericScale=\"0\" Nulls=\"False\" InPrimaryKey=\"True\" Identity=\"0\" Include=\"1\" />");
+    auto with = [](QString s, const char16_t* from, const char16_t* to) {
+        return s.replace(QString::fromUtf16(from), QString::fromUtf16(to));
+    };
+    const QString read = QStringLiteral("N|A|S|D|U||O|11 t1:1000/");
 
-    struct Case {
-        const char* what;
-        QString text;
-        QString expected;
+    const std::pair<QString, QString> cases[] = {
+        {head + t1 + c + t1 + c + t2, read + u"1"_qs},                 // repeated table
+        {head + t1 + c + with(t1, u"t1", u"T1") + t2, read + u"1"_qs}, // in another case
+        {head + t1 + with(t2, u" LargeKey=\"0\"", u"") + c, read + u"0 t2:1000/0"_qs},
+        {head + t1 + with(t2, u"\"True\"", u"\"yes\"") + c, read + u"0 t2:0000/0"_qs},
+        {head + t1 + with(c, u" Include=\"1\"", u"") + c, read + u"0"_qs},      // missing attribute
+        {head + t1 + with(c, u"\"4\"", u"\"4x\"") + c, read + u"0"_qs},         // not a number
+        {head + t1 + with(c, u"\"4\"", u"\"2147483648\"") + c, read + u"0"_qs}, // beyond 32 bits
+        {head + t1 + with(c, u"\"10\"", u"\"32768\"") + c, read + u"0"_qs},     // beyond 16 bits
+        {head + t1 + with(c, u"\"10\"", u"\"-32768\"") + c, read + u"2"_qs},
+        {head + c + t1, u"N|A|S|D|U||O|11"_qs}, // column first
+        {u"<PROJECT Name=\"N\" Author=\"A\" Server=\"S\" />"_qs + t1, u"N|A|S|||||00"_qs},
+        {with(head, u"MTS=\"True\"", u"MTS=\"maybe\"") + t1, u"N|A|S|D|U||O|00"_qs},
+        {head + t1 + u"<TABLE TableName=\"t2"_qs, read + u"0"_qs}, // no closing quote
+        {QString(), u"|||||||00"_qs},
     };
-    const Case cases[] = {
-        {"repeated table", head + t1 + c1 + t1 + c1 + t2, read1},
-        {"repeated table in another case",
-         head + t1 + c1 + QString(t1).replace(QStringLiteral("t1"), QStringLiteral("T1")) + t2,
-         read1},
-        {"table missing an attribute",
-         head + t1 + c1 +
-             QStringLiteral("<TABLE TableName=\"t2\" Insert=\"True\" Update=\"True\" />") + c1 + t2,
-         read1 + QStringLiteral("T t2 1100\n")},
-        {"table with a value that is no Boolean",
-         head + t1 + c1 +
-             QString(t2).replace(QStringLiteral("\"True\""), QStringLiteral("\"yes\"")) + c1,
-         read1 + QStringLiteral("T t2 0000\n")},
-        {"column missing an attribute",
-         head + t1 + QString(c1).replace(QStringLiteral(" Include=\"True\""), QStringLiteral("")) +
-             c1 + t2,
-         QStringLiteral("N|A|S|D|U||O|11\nT t1 1000\n")},
-        {"non-numeric size",
-         head + t1 + QString(c1).replace(QStringLiteral("\"4\""), QStringLiteral("\"4x\"")) + t2,
-         QStringLiteral("N|A|S|D|U||O|11\nT t1 1000\n")},
-        {"size beyond 32 bits",
-         head + t1 +
-             QString(c1).replace(QStringLiteral("\"4\""), QStringLiteral("\"2147483648\"")) + t2,
-         QStringLiteral("N|A|S|D|U||O|11\nT t1 1000\n")},
-        {"precision beyond 16 bits",
-         head + t1 + QString(c1).replace(QStringLiteral("\"10\""), QStringLiteral("\"32768\"")) +
-             t2,
-         QStringLiteral("N|A|S|D|U||O|11\nT t1 1000\n")},
-        {"column before any table", head + c1 + t1, QStringLiteral("N|A|S|D|U||O|11\n")},
-        {"project missing attributes",
-         QStringLiteral("<PROJECT Name=\"N\" Author=\"A\" Server=\"S\" />") + t1,
-         QStringLiteral("N|A|S|||||00\n")},
-        {"project option that is no Boolean",
-         QString(head).replace(QStringLiteral("MTS=\"True\""), QStringLiteral("MTS=\"maybe\"")) +
-             t1,
-         QStringLiteral("N|A|S|D|U||O|00\n")},
-        {"value without its closing quote", head + t1 + QStringLiteral("<TABLE TableName=\"t2"),
-         QStringLiteral("N|A|S|D|U||O|11\nT t1 1000\n")},
-        {"empty text", QString(), QStringLiteral("|||||||00\n")},
-    };
-    for (const Case& c : cases) {
-        Project p;
-        EXPECT_EQ(loaded(c.text, p), c.expected) << c.what;
-        EXPECT_FALSE(p.IsDirty()) << c.what;
-    }
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(loaded(text), expected) << qPrintable(text);
 }
 
 TEST(ProjectReading, GarbageNeverBreaksTheReader)
 {
     const QByteArray good = readTestData(QStringLiteral("project/authors.tpx"));
-    Project reference;
-    reference.Load(ProjectFile::textFromBytes(good));
-    ASSERT_EQ(reference.Tables().Count(), 1);
+    const QString reference = loaded(ProjectFile::textFromBytes(good));
+    ASSERT_TRUE(reference.endsWith(u" authors:1000/2"));
 
-    // Garbage without markup after the project ends the reading behind it.
-    QByteArray tail;
+    QByteArray tail; // no markup: reading ends behind the project
     for (int i = 0; i < 300; ++i)
         tail += static_cast<char>((i * 97 + 13) % 256 == '<' ? 'x' : (i * 97 + 13) % 256);
-    Project withTail;
-    withTail.Load(ProjectFile::textFromBytes(good + tail));
-    EXPECT_EQ(dump(withTail), dump(reference));
+    EXPECT_EQ(loaded(ProjectFile::textFromBytes(good + tail)), reference);
 
-    // Cut anywhere, with markup-like bytes spliced in: reading ends quietly, never
-    // throws, and keeps the project line when the damage lies behind it.
+    // Cut anywhere, with markup-like bytes spliced in: reading ends quietly and keeps
+    // the project line when the damage lies behind it.
     const QByteArray pieces[] = {"<", "\"", "'", "=", "/>", "<TABLE ", "\0", "\xFF", "\r\n"};
     const qsizetype firstLine = good.indexOf("\r\n") + 2;
     for (qsizetype cut = 0; cut < good.size(); cut += 7) {
-        QByteArray bytes = good.left(cut) + pieces[cut % 9] + good.mid(cut, 40);
-        Project p;
-        p.Load(ProjectFile::textFromBytes(bytes));
-        EXPECT_FALSE(p.IsDirty());
+        const QString got = loaded(
+            ProjectFile::textFromBytes(good.left(cut) + pieces[cut % 9] + good.mid(cut, 40)));
         if (cut >= firstLine) {
-            EXPECT_EQ(p.Name(), QStringLiteral("Pubs audit")) << cut;
+            EXPECT_TRUE(got.startsWith(reference.left(reference.indexOf(u" authors")))) << cut;
         }
     }
 }
