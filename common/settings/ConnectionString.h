@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+namespace tallix {
+
+// The one connection string of both programs. The values go in as they are, without quoting or
+// escaping; the workstation is COMPUTERNAME, or the host name where that is not set.
+QString BuildConnectionString(const QString& server, const QString& database, const QString& userId,
+                              const QString& password);
+
+// COMPUTERNAME from the environment when it is set and not empty, else the host name.
+QString workstationName();
+
+} // namespace tallix
