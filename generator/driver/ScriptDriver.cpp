@@ -50,25 +50,23 @@ QString ScriptDriver::NoPrimaryKeyBlock(const QString& tableName)
 
 QString ScriptDriver::GenerateScript(const Project& project)
 {
-    try {
-        return buildScript(project);
-    } catch (const Error& e) {
-        reportFailure(QStringLiteral("GenerateScript"), e.description());
-    } catch (const std::exception& e) {
-        reportFailure(QStringLiteral("GenerateScript"), QString::fromLocal8Bit(e.what()));
-    }
-    m_observer.HideProgress();
-    return {};
+    return guarded(QStringLiteral("GenerateScript"), [&] { return buildScript(project); });
 }
 
 QString ScriptDriver::GenerateRemoveScript(const Project& project)
 {
+    return guarded(QStringLiteral("GenerateRemoveScript"),
+                   [&] { return buildRemoveScript(project); });
+}
+
+QString ScriptDriver::guarded(const QString& routine, const std::function<QString()>& build)
+{
     try {
-        return buildRemoveScript(project);
+        return build();
     } catch (const Error& e) {
-        reportFailure(QStringLiteral("GenerateRemoveScript"), e.description());
+        reportFailure(routine, e.description());
     } catch (const std::exception& e) {
-        reportFailure(QStringLiteral("GenerateRemoveScript"), QString::fromLocal8Bit(e.what()));
+        reportFailure(routine, QString::fromLocal8Bit(e.what()));
     }
     m_observer.HideProgress();
     return {};

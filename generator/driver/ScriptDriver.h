@@ -34,6 +34,8 @@ public:
     static QString NoPrimaryKeyBlock(const QString& tableName);
 
 private:
+    // Runs `build`; a failure is reported under `routine` and gives an empty text.
+    QString guarded(const QString& routine, const std::function<QString()>& build);
     QString buildScript(const Project& project);
     QString buildRemoveScript(const Project& project);
     void appendAction(QString& script, const CTable& table, const Project& project,
