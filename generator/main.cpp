@@ -1,5 +1,6 @@
 #include "common/base/Error.h"
 #include "common/base/Messages.h"
+#include "common/base/Version.h"
 #include "generator/driver/BatchRun.h"
 
 #include <QCoreApplication>
@@ -16,10 +17,10 @@ int main(int argc, char** argv)
         return tallix::RunBatch(tallix::CommandLine::parse(arguments));
     } catch (const tallix::Error& e) {
         tallix::messages().showMessage(QStringLiteral("Error: ") + e.description(),
-                                       QStringLiteral("Tallix"), tallix::IMessages::Icon::Critical);
+                                       tallix::generatorTitle(), tallix::IMessages::Icon::Critical);
     } catch (const std::exception& e) {
         tallix::messages().showMessage(QStringLiteral("Error: ") + QString::fromLocal8Bit(e.what()),
-                                       QStringLiteral("Tallix"), tallix::IMessages::Icon::Critical);
+                                       tallix::generatorTitle(), tallix::IMessages::Icon::Critical);
     }
     return 1;
 }

@@ -14,4 +14,10 @@ inline QString versionText()
     return QStringLiteral("%1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRevision);
 }
 
+// The generator's application title: the title of its messages that name no other.
+inline QString generatorTitle()
+{
+    return QStringLiteral("Tallix");
+}
+
 } // namespace tallix

@@ -2,6 +2,7 @@
 
 #include "common/base/Error.h"
 #include "common/base/Messages.h"
+#include "common/base/Version.h"
 #include "generator/project/Project.h"
 #include "generator/templates/Templates.h"
 
@@ -17,7 +18,7 @@ void reportFailure(const QString& routine, const QString& description)
 {
     messages().showMessage(QStringLiteral("Error (") + routine + QStringLiteral(") - ") +
                                description,
-                           QStringLiteral("Tallix"), IMessages::Icon::Critical);
+                           generatorTitle(), IMessages::Icon::Critical);
 }
 
 QString actionName(const QString& letter)

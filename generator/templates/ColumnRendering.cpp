@@ -1,5 +1,6 @@
 #include "common/base/Error.h"
 #include "common/base/Messages.h"
+#include "common/base/Version.h"
 #include "generator/templates/TemplateParts.h"
 
 #include <exception>
@@ -12,7 +13,8 @@ namespace {
 
 // The column's value converted to text: the same conversion gives the key-values
 // text and the recorded value, so the viewer can read both back alike.
-void appendConversion(QString& out, const CColumn& column, Alias alias) {
+void appendConversion(QString& out, const CColumn& column, Alias alias)
+{
     const auto columnRef = [&] {
         out += aliasLetter(alias);
         out += QLatin1StringView(".[");
@@ -78,7 +80,8 @@ void appendConversion(QString& out, const CColumn& column, Alias alias) {
     }
 }
 
-bool escapesApostrophes(const CColumn& column) {
+bool escapesApostrophes(const CColumn& column)
+{
     switch (typeClassOf(column.datatype)) {
     case TypeClass::Guid:
     case TypeClass::Character:
@@ -91,17 +94,20 @@ bool escapesApostrophes(const CColumn& column) {
 
 } // namespace
 
-QLatin1StringView aliasLetter(Alias alias) {
+QLatin1StringView aliasLetter(Alias alias)
+{
     return alias == Alias::Inserted ? QLatin1StringView("i") : QLatin1StringView("d");
 }
 
-void requireKey(const CTable& table) {
+void requireKey(const CTable& table)
+{
     if (!table.HasPrimaryKey())
         throw Error(Error::InvalidArgument,
                     QStringLiteral("Table %1 does not have any primary key!").arg(table.TableName));
 }
 
-void appendKeyExpression(QString& out, const CTable& table, Alias alias, KeyForm form) {
+void appendKeyExpression(QString& out, const CTable& table, Alias alias, KeyForm form)
+{
     const QLatin1StringView indent =
         form == KeyForm::SelectList ? QLatin1StringView("        ") : QLatin1StringView("   ");
     bool first = true;
@@ -121,7 +127,8 @@ void appendKeyExpression(QString& out, const CTable& table, Alias alias, KeyForm
     out += QLatin1StringView(" \r\n");
 }
 
-void appendValueExpression(QString& out, const CColumn& column, Alias alias) {
+void appendValueExpression(QString& out, const CColumn& column, Alias alias)
+{
     out += QLatin1StringView("COALESCE(");
     if (escapesApostrophes(column)) {
         // Escaped after the conversion, so a cut to the column's length can never
@@ -136,7 +143,8 @@ void appendValueExpression(QString& out, const CColumn& column, Alias alias) {
 }
 
 QString guardedBuild(QLatin1StringView routine, qsizetype reserve,
-                     const std::function<void(QString&)>& build) {
+                     const std::function<void(QString&)>& build)
+{
     QString description;
     try {
         QString out;
@@ -150,13 +158,14 @@ QString guardedBuild(QLatin1StringView routine, qsizetype reserve,
     }
     messages().showMessage(QStringLiteral("Error (") + routine + QStringLiteral(") - ") +
                                description,
-                           QStringLiteral("Tallix"), IMessages::Icon::Critical);
+                           generatorTitle(), IMessages::Icon::Critical);
     return {};
 }
 
 } // namespace templates
 
-QString KeyExpression(const CTable& table, Alias alias, KeyForm form) {
+QString KeyExpression(const CTable& table, Alias alias, KeyForm form)
+{
     templates::requireKey(table);
     QString out;
     out.reserve(128 * table.Columns.Count());
@@ -164,7 +173,8 @@ QString KeyExpression(const CTable& table, Alias alias, KeyForm form) {
     return out;
 }
 
-QString ValueExpression(const CColumn& column, Alias alias) {
+QString ValueExpression(const CColumn& column, Alias alias)
+{
     QString out;
     out.reserve(96 + column.ColumnName.size());
     templates::appendValueExpression(out, column, alias);
