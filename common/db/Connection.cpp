@@ -1,0 +1,116 @@
+#include "common/db/Connection.h"
+
+#include "common/db/DbErrors.h"
+#include "common/db/SqlServerProvider.h"
+#include "common/db/SqliteProvider.h"
+
+#include <QFileInfo>
+
+namespace tallix {
+
+Connection::Connection() = default;
+
+Connection::Connection(const QString& connectionString)
+    : m_connectionString(connectionString)
+{}
+
+Connection::Connection(std::unique_ptr<Provider> provider)
+    : m_provider(std::move(provider))
+    , m_injected(m_provider != nullptr)
+{}
+
+Connection::~Connection()
+{
+    Close();
+}
+
+Connection::Kind Connection::kindOf(const ConnectionOptions& options)
+{
+    const QString source = options.value(QStringLiteral("Data Source"));
+    return !source.isEmpty() && QFileInfo(source).isDir() ? Kind::SQLite : Kind::SqlServer;
+}
+
+void Connection::SetConnectionString(const QString& connectionString)
+{
+    Close();
+    m_connectionString = connectionString;
+}
+
+std::unique_ptr<Provider> Connection::makeProvider() const
+{
+    if (m_connectionString.trimmed().isEmpty())
+        throw dberror::failure(QStringLiteral("The connection string is empty."));
+    ConnectionOptions options = ConnectionOptions::parse(m_connectionString);
+    if (kindOf(options) == Kind::SQLite) {
+        return std::make_unique<SqliteProvider>(options.value(QStringLiteral("Data Source")),
+                                                options.value(QStringLiteral("Initial Catalog")));
+    }
+    return std::make_unique<SqlServerProvider>(std::move(options));
+}
+
+void Connection::Open()
+{
+    if (!m_injected) {
+        Close();
+        m_provider = makeProvider();
+    }
+    m_provider->open();
+}
+
+void Connection::Open(const QString& connectionString)
+{
+    SetConnectionString(connectionString);
+    Open();
+}
+
+void Connection::Close()
+{
+    if (!m_provider)
+        return;
+    m_provider->close();
+    if (!m_injected)
+        m_provider.reset();
+}
+
+bool Connection::IsOpen() const
+{
+    return m_provider && m_provider->isOpen();
+}
+
+Provider& Connection::openProvider() const
+{
+    if (!IsOpen())
+        throw dberror::objectClosed();
+    return *m_provider;
+}
+
+Recordset Connection::OpenRecordset(const QString& sql, int maxRecords)
+{
+    if (maxRecords < 0)
+        throw dberror::invalidArgument(QStringLiteral("The row limit is below 0."));
+    return Recordset(openProvider().query(sql, maxRecords));
+}
+
+Recordset Connection::OpenForwardOnly(const QString& sql)
+{
+    return Recordset(openProvider().query(sql, 0), Recordset::Cursor::ForwardOnly);
+}
+
+void Connection::Execute(const QString& sql)
+{
+    openProvider().execute(sql);
+}
+
+Recordset Connection::OpenSchema(SchemaKind kind)
+{
+    return Recordset(openProvider().schema(kind));
+}
+
+QString Connection::dateLiteral(const QDateTime& value) const
+{
+    if (m_provider)
+        return m_provider->dateLiteral(value);
+    return makeProvider()->dateLiteral(value);
+}
+
+} // namespace tallix

@@ -1,0 +1,290 @@
+#include "common/db/TsqlRewriter.h"
+
+#include "common/db/ColumnTypeInfo.h"
+
+#include <QList>
+
+namespace tallix {
+
+namespace {
+
+enum class Kind { Blank, String, QuotedName, Word, Number, Punct };
+
+struct Token {
+    Kind kind;
+    QString text;
+};
+
+bool isWordChar(QChar c)
+{
+    return c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('@') ||
+           c == QLatin1Char('#') || c == QLatin1Char('$');
+}
+
+// Splits the text into tokens whose concatenation is the text again.
+QList<Token> tokenize(const QString& s)
+{
+    QList<Token> out;
+    const qsizetype n = s.size();
+    qsizetype i = 0;
+    auto take = [&](Kind kind, qsizetype end) {
+        out.append({kind, s.mid(i, end - i)});
+        i = end;
+    };
+    while (i < n) {
+        const QChar c = s[i];
+        if (c.isSpace()) {
+            qsizetype j = i;
+            while (j < n && s[j].isSpace())
+                ++j;
+            take(Kind::Blank, j);
+        } else if (c == QLatin1Char('-') && i + 1 < n && s[i + 1] == QLatin1Char('-')) {
+            qsizetype j = s.indexOf(QLatin1Char('\n'), i);
+            take(Kind::Blank, j < 0 ? n : j);
+        } else if (c == QLatin1Char('/') && i + 1 < n && s[i + 1] == QLatin1Char('*')) {
+            const qsizetype j = s.indexOf(QLatin1String("*/"), i + 2);
+            take(Kind::Blank, j < 0 ? n : j + 2);
+        } else if (c == QLatin1Char('\'') || c == QLatin1Char('"') || c == QLatin1Char('`') ||
+                   c == QLatin1Char('[')) {
+            const QChar close = c == QLatin1Char('[') ? QLatin1Char(']') : c;
+            qsizetype j = i + 1;
+            while (j < n) {
+                if (s[j] == close) {
+                    if (j + 1 < n && s[j + 1] == close) {
+                        j += 2; // a doubled quote stands for one
+                        continue;
+                    }
+                    ++j;
+                    break;
+                }
+                ++j;
+            }
+            take(c == QLatin1Char('\'') ? Kind::String : Kind::QuotedName, std::min(j, n));
+        } else if (c.isDigit()) {
+            qsizetype j = i;
+            while (j < n && (s[j].isDigit() || s[j] == QLatin1Char('.')))
+                ++j;
+            take(Kind::Number, j);
+        } else if (isWordChar(c)) {
+            qsizetype j = i;
+            while (j < n && isWordChar(s[j]))
+                ++j;
+            take(Kind::Word, j);
+        } else {
+            take(Kind::Punct, i + 1);
+        }
+    }
+    return out;
+}
+
+class Rewriter {
+public:
+    explicit Rewriter(QList<Token> tokens)
+        : m_t(std::move(tokens))
+    {}
+
+    QString run() { return range(0, static_cast<int>(m_t.size())); }
+
+private:
+    bool isWord(int i, const char* word) const
+    {
+        return i >= 0 && i < size() && m_t[i].kind == Kind::Word &&
+               m_t[i].text.compare(QLatin1String(word), Qt::CaseInsensitive) == 0;
+    }
+    bool isPunct(int i, char c) const
+    {
+        return i >= 0 && i < size() && m_t[i].kind == Kind::Punct &&
+               m_t[i].text[0] == QLatin1Char(c);
+    }
+    int size() const { return static_cast<int>(m_t.size()); }
+
+    int next(int i, int end) const
+    {
+        for (++i; i < end; ++i) {
+            if (m_t[i].kind != Kind::Blank)
+                return i;
+        }
+        return end;
+    }
+
+    // The ')' that closes the '(' at `open`, or -1.
+    int closing(int open, int end) const
+    {
+        int depth = 0;
+        for (int i = open; i < end; ++i) {
+            if (isPunct(i, '('))
+                ++depth;
+            else if (isPunct(i, ')') && --depth == 0)
+                return i;
+        }
+        return -1;
+    }
+
+    // A SQL Server type name with optional (n), (max) or (p, s) from `i`, ending just before
+    // `stop` (the next significant token must be `stop`). Gives the compact type text, or a null
+    // text when the tokens are not such a type.
+    QString typeSpec(int i, int stop) const
+    {
+        QStringList words;
+        QString args;
+        int j = i;
+        while (j < stop && m_t[j].kind == Kind::Word && words.size() < 3) {
+            words << m_t[j].text;
+            j = next(j, stop);
+        }
+        if (words.isEmpty())
+            return {};
+        if (isPunct(j, '(')) {
+            args = QStringLiteral("(");
+            j = next(j, stop);
+            for (int argCount = 0;; ++argCount) {
+                const bool isArg = j < stop && (m_t[j].kind == Kind::Number || isWord(j, "max"));
+                if (!isArg || argCount >= 2)
+                    return {};
+                args += m_t[j].text;
+                j = next(j, stop);
+                if (isPunct(j, ',')) {
+                    args += QLatin1Char(',');
+                    j = next(j, stop);
+                    continue;
+                }
+                if (!isPunct(j, ')'))
+                    return {};
+                args += QLatin1Char(')');
+                j = next(j, stop);
+                break;
+            }
+        }
+        if (j != stop)
+            return {};
+        const QString text = words.join(QLatin1Char(' ')) + args;
+        if (ColumnTypeInfo::of(SqlType::parse(text)).dataType == dbtype::VARIANT)
+            return {};
+        return text;
+    }
+
+    static bool isOneOf(const Token* t, std::initializer_list<const char*> words)
+    {
+        if (!t || t->kind != Kind::Word)
+            return false;
+        for (const char* w : words) {
+            if (t->text.compare(QLatin1String(w), Qt::CaseInsensitive) == 0)
+                return true;
+        }
+        return false;
+    }
+
+    QString range(int begin, int end)
+    {
+        QString out;
+        const Token* previous = nullptr; // the last significant token emitted
+        for (int i = begin; i < end; ++i) {
+            const Token& t = m_t[i];
+            if (t.kind == Kind::Word) {
+                const int after = next(i, end);
+                const Token* following = after < end ? &m_t[after] : nullptr;
+
+                if ((isWord(i, "CONVERT") || isWord(i, "CAST")) && isPunct(after, '(')) {
+                    const int close = closing(after, end);
+                    if (close > 0) {
+                        if (isWord(i, "CONVERT")) {
+                            int comma = after;
+                            int depth = 0;
+                            for (int k = after + 1; k < close; ++k) {
+                                if (isPunct(k, '('))
+                                    ++depth;
+                                else if (isPunct(k, ')'))
+                                    --depth;
+                                else if (depth == 0 && isPunct(k, ',')) {
+                                    comma = k;
+                                    break;
+                                }
+                            }
+                            const QString type =
+                                comma > after ? typeSpec(next(after, close), comma) : QString();
+                            if (!type.isNull()) {
+                                out += t.text + QStringLiteral("('") + type + QStringLiteral("',") +
+                                       range(comma + 1, close) + QLatin1Char(')');
+                                previous = &m_t[close];
+                                i = close;
+                                continue;
+                            }
+                        } else {
+                            int as = -1;
+                            int depth = 0;
+                            for (int k = after + 1; k < close; ++k) {
+                                if (isPunct(k, '('))
+                                    ++depth;
+                                else if (isPunct(k, ')'))
+                                    --depth;
+                                else if (depth == 0 && isWord(k, "AS")) {
+                                    as = k;
+                                    break;
+                                }
+                            }
+                            const QString type =
+                                as > 0 ? typeSpec(next(as, close), close) : QString();
+                            if (!type.isNull()) {
+                                out += QStringLiteral("CONVERT('") + type + QStringLiteral("',") +
+                                       range(after + 1, as) + QLatin1Char(')');
+                                previous = &m_t[close];
+                                i = close;
+                                continue;
+                            }
+                        }
+                    }
+                }
+
+                const bool afterTriggerWord =
+                    isOneOf(previous, {"ON", "BEFORE", "AFTER", "OF", "INSTEAD", "OR"});
+                const bool followedByName =
+                    following && (following->kind == Kind::QuotedName ||
+                                  (following->kind == Kind::Word &&
+                                   !isOneOf(following, {"FROM", "INTO", "ON", "OR", "CASCADE",
+                                                        "RESTRICT", "SET", "NO", "TOP", "OF"})));
+                if (isWord(i, "DELETE") && !afterTriggerWord && followedByName) {
+                    out += t.text + QStringLiteral(" FROM");
+                    previous = &t;
+                    continue;
+                }
+                if (isWord(i, "INSERT") && !afterTriggerWord && followedByName) {
+                    out += t.text + QStringLiteral(" INTO");
+                    previous = &t;
+                    continue;
+                }
+                if (isWord(i, "SET") && isWord(after, "IDENTITY_INSERT")) {
+                    // SET IDENTITY_INSERT name[.name...] ON|OFF
+                    int k = next(after, end);
+                    while (k < end &&
+                           (m_t[k].kind == Kind::Word || m_t[k].kind == Kind::QuotedName)) {
+                        const int dot = next(k, end);
+                        if (!isPunct(dot, '.'))
+                            break;
+                        k = next(dot, end);
+                    }
+                    const int onOff = next(k, end);
+                    if (k < end && !isWord(k, "ON") &&
+                        (isWord(onOff, "ON") || isWord(onOff, "OFF"))) {
+                        i = onOff;
+                        continue;
+                    }
+                }
+            }
+            out += t.text;
+            if (t.kind != Kind::Blank)
+                previous = &t;
+        }
+        return out;
+    }
+
+    QList<Token> m_t;
+};
+
+} // namespace
+
+QString TsqlRewriter::rewrite(const QString& sql)
+{
+    return Rewriter(tokenize(sql)).run();
+}
+
+} // namespace tallix

@@ -1,0 +1,101 @@
+#include "common/db/TsqlRewriter.h"
+
+#include "tests/support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace tallix;
+
+namespace {
+
+QString rw(const char* sql)
+{
+    return TsqlRewriter::rewrite(QString::fromUtf8(sql));
+}
+
+} // namespace
+
+TEST(TsqlRewriter, ConvertGetsItsTypeAsText)
+{
+    EXPECT_EQ(rw("CONVERT(VARCHAR(32),sl.TransactionDate,21)"),
+              QStringLiteral("CONVERT('VARCHAR(32)',sl.TransactionDate,21)"));
+    EXPECT_EQ(rw("convert( varchar ( 32 ) , x )"), QStringLiteral("convert('varchar(32)', x )"));
+    EXPECT_EQ(rw("CONVERT(VARCHAR,i.[OrderID])"), QStringLiteral("CONVERT('VARCHAR',i.[OrderID])"));
+    EXPECT_EQ(rw("CONVERT(decimal(10, 2), x)"), QStringLiteral("CONVERT('decimal(10,2)', x)"));
+    EXPECT_EQ(rw("CONVERT(NVARCHAR(max), CONVERT(int, '5'))"),
+              QStringLiteral("CONVERT('NVARCHAR(max)', CONVERT('int', '5'))"));
+    // Not a type: left alone.
+    EXPECT_EQ(rw("CONVERT(someColumn, x)"), QStringLiteral("CONVERT(someColumn, x)"));
+    EXPECT_EQ(rw("CONVERT('already', x)"), QStringLiteral("CONVERT('already', x)"));
+}
+
+TEST(TsqlRewriter, CastBecomesAConversionWithServerRules)
+{
+    EXPECT_EQ(rw("CAST('O''Brien' AS varchar(40))"),
+              QStringLiteral("CONVERT('varchar(40)','O''Brien' )"));
+    EXPECT_EQ(rw("CAST('2001-01-05 09:05:00.000' AS datetime)"),
+              QStringLiteral("CONVERT('datetime','2001-01-05 09:05:00.000' )"));
+    EXPECT_EQ(rw("CAST(CAST(a AS int) + (b) AS money)"),
+              QStringLiteral("CONVERT('money',CONVERT('int',a ) + (b) )"));
+    // A type SQL Server does not know stays SQLite's own CAST.
+    EXPECT_EQ(rw("CAST(x AS BLOB)"), QStringLiteral("CAST(x AS BLOB)"));
+    EXPECT_EQ(rw("CAST(x AS)"), QStringLiteral("CAST(x AS)"));
+}
+
+TEST(TsqlRewriter, StatementFormsOfRestoreScripts)
+{
+    EXPECT_EQ(rw("DELETE Orders\r\nWHERE OrderID='5'\r\n"),
+              QStringLiteral("DELETE FROM Orders\r\nWHERE OrderID='5'\r\n"));
+    EXPECT_EQ(rw("INSERT Orders (\r\n       OrderID\r\n       )"),
+              QStringLiteral("INSERT INTO Orders (\r\n       OrderID\r\n       )"));
+    EXPECT_EQ(rw("SET IDENTITY_INSERT Orders ON\r\n"), QStringLiteral("\r\n"));
+    EXPECT_EQ(rw("SET IDENTITY_INSERT dbo.[Order Details] OFF"), QString());
+    // Already SQLite's forms, or trigger and key clauses: unchanged.
+    for (const char* same :
+         {"DELETE FROM t", "INSERT INTO t VALUES (1)", "INSERT OR REPLACE INTO t VALUES (1)",
+          "CREATE TRIGGER x AFTER DELETE ON t BEGIN SELECT 1; END",
+          "CREATE TRIGGER x AFTER INSERT ON t BEGIN SELECT 1; END",
+          "REFERENCES p (id) ON DELETE CASCADE", "UPDATE t SET a = 1", "SET a = 1"}) {
+        EXPECT_EQ(rw(same), QString::fromLatin1(same)) << same;
+    }
+}
+
+TEST(TsqlRewriter, LiteralsAndCommentsAreNeverTouched)
+{
+    for (const char* same :
+         {"SELECT 'CONVERT(VARCHAR(32),x,21)', 'DELETE t'",
+          "SELECT 1 -- CAST(x AS datetime) DELETE t\r\n", "SELECT /* INSERT t */ 1",
+          "SELECT [CAST(x AS int)] FROM \"DELETE t\"", "SELECT 'unterminated CONVERT(int, 1)"}) {
+        EXPECT_EQ(rw(same), QString::fromLatin1(same)) << same;
+    }
+}
+
+TEST(TsqlRewriter, TheViewersQueriesBecomeSqliteText)
+{
+    // The viewer's SQL texts, typed as the programs send them.
+    const QStringList texts = {
+        QStringLiteral(
+            "SELECT sl.LogID, sl.TransactionType, CONVERT(VARCHAR(32),sl.TransactionDate,21) as "
+            "TransactionDate, sl.SourceTable, sl.Username, sl.Workstation, sl.Application, "
+            "REPLACE(slk.KeyValues,CHAR(1),' | ') as KeyValues FROM Tallix sl, TallixKeys slk "
+            "WHERE sl.KeyID = slk.KeyID ORDER BY TransactionDate DESC"),
+        QStringLiteral(
+            "SELECT sl.TransactionType, sl.SourceTable, slk.KeyValues, sl.Data, sl.KeyID, "
+            "CONVERT(varchar(32),sl.TransactionDate,21) AS TransactionDate FROM Tallix sl, "
+            "TallixKeys slk WHERE sl.LogID = '{0}' AND sl.KeyID = slk.KeyID"),
+        QStringLiteral("SELECT OrderID,CONVERT(VARCHAR(32),OrderDate,21) AS OrderDate FROM Orders "
+                       "WHERE OrderID='5'"),
+        QStringLiteral(
+            "SELECT  SourceTable, convert(varchar(32),min(TransactionDate),21), "
+            "convert(varchar(32),max(TransactionDate),21), count(case TransactionType WHEN 'I' "
+            "THEN 1 END) AS Inserts, count(case TransactionType WHEN 'U' THEN 1 END) AS Updates, "
+            "count(case TransactionType WHEN 'D' THEN 1 END) AS Deletes, count(*) as Total From "
+            "Tallix GROUP BY SourceTable ORDER BY SourceTable "),
+        QStringLiteral("SELECT Count(*) FROM Tallix  WHERE KeyID = '{0}' and TransactionDate > "
+                       "'2001-01-05 09:05:00.000'"),
+    };
+    QString out;
+    for (const QString& t : texts)
+        out += TsqlRewriter::rewrite(t) + QStringLiteral("\r\n");
+    EXPECT_MATCHES_GOLDEN(out.toUtf8(), QStringLiteral("db/sqlite-rewrites.sql"));
+}
