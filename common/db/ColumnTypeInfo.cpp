@@ -57,7 +57,8 @@ SqlType SqlType::parse(const QString& declared)
             const QString p = piece.trimmed();
             bool ok = false;
             const int n = p.toInt(&ok);
-            if (p == QLatin1String("max")) {
+            if (p == QLatin1String("max") ||
+                (ok && n == -1)) { // -1: (max) as the catalogue writes it
                 t.max = true;
             } else if (ok && n >= 0) {
                 t.args.append(n);

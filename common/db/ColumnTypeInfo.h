@@ -22,7 +22,8 @@ inline constexpr int WriteUnknown = 0x8, IsFixedLength = 0x10, IsNullable = 0x20
 // A SQL Server type as a column declares it: "varchar(20)", "decimal(10, 2)", "nvarchar(max)",
 // "int identity(1,1)". The name is in lower case with blanks collapsed and synonyms resolved
 // ("integer" is "int", "double precision" is "float", "rowversion" is "timestamp"); `max` stands
-// for the (max) length; `identity` is set when the declaration carries IDENTITY.
+// for the (max) length (also written (-1), since SQLite cannot declare (max) unquoted); `identity`
+// is set when the declaration carries IDENTITY.
 struct SqlType {
     QString name;
     QList<int> args;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/db/ConnectionOptions.h"
+#include "common/db/DbErrors.h"
 #include "common/db/Provider.h"
 
 #include <memory>

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/base/Error.h"
+
 #include <QList>
 #include <QString>
 #include <utility>

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/db/DbErrors.h"
 #include "common/db/RowSet.h"
 
 #include <memory>

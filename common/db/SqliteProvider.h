@@ -16,10 +16,12 @@ namespace tallix {
 // catalog fails to open.
 //
 // Columns are declared with SQL Server type names ("varchar(20)", "decimal(10,2)",
-// "uniqueidentifier"). A column is an identity column when its declared type says IDENTITY
-// ("int identity", "int identity(1,1)") or it is an INTEGER PRIMARY KEY AUTOINCREMENT; identity
-// and primary-key columns count as NOT NULL. Date-times are stored as text
-// 'yyyy-MM-dd HH:mm:ss.zzz', GUIDs as text '{XXXXXXXX-...}'. SQL texts pass through TsqlRewriter
+// "uniqueidentifier"); SQLite reads no "(max)", so such a type is declared quoted,
+// [varchar(max)], or with the length -1. A column is an identity column when its declared type
+// says IDENTITY ("int identity", "int identity(1,1)") or it is an INTEGER PRIMARY KEY
+// AUTOINCREMENT; identity and primary-key columns count as NOT NULL. Date-times are stored as
+// text 'yyyy-MM-dd HH:mm:ss.zzz', GUIDs as text '{XXXXXXXX-...}'. SQL texts pass through
+// TsqlRewriter
 // and may use CONVERT, CAST, GETDATE() and NEWID() with SQL Server's meaning.
 class SqliteProvider : public Provider {
 public:

@@ -1,14 +1,12 @@
 #include "common/db/Recordset.h"
 
-#include "common/db/DbErrors.h"
-
 #include <gtest/gtest.h>
 
 using namespace tallix;
 
 namespace {
 
-// A columns-rowset-like result: three tables, one with a NULL and an empty name.
+// A columns-rowset-like result: one NULL and one empty column name among the rows.
 Recordset sample()
 {
     auto rows = std::make_shared<RowSet>(QList<FieldInfo>{{QStringLiteral("TABLE_NAME"), 130},
@@ -17,8 +15,9 @@ Recordset sample()
     rows->appendRow({QStringLiteral("Orders"), QStringLiteral("OrderID"), 3});
     rows->appendRow({QStringLiteral("Orders"), QStringLiteral("Note"), 129});
     rows->appendRow({QStringLiteral("O'Brien"), QStringLiteral("Id"), 3});
-    rows->appendRow({QStringLiteral("orders"), QVariant(), 3});
-    rows->appendRow({QStringLiteral("Items"), QString(QLatin1String("")), 2});
+    rows->appendRow({QStringLiteral("orders"), QVariant()});
+    rows->appendRow(
+        {QStringLiteral("Items"), QString(QLatin1String("")), 2, QStringLiteral("surplus")});
     return Recordset(rows);
 }
 
@@ -36,58 +35,42 @@ QStringList columnNames(Recordset rs)
 {
     QStringList out;
     for (rs.MoveFirst(); !rs.atEnd(); rs.MoveNext())
-        out << rs.Field(QStringLiteral("COLUMN_NAME")).toString();
+        out << rs.Field(QStringLiteral("column_name")).toString();
     return out;
 }
 
 } // namespace
 
-TEST(Recordset, MovesThroughRowsAndReportsTheEnds)
+TEST(Recordset, MovesThroughRowsAndKeepsNullApartFromEmptyText)
 {
     Recordset rs = sample();
     EXPECT_EQ(rs.RecordCount(), 5);
-    EXPECT_FALSE(rs.atEnd());
     EXPECT_EQ(rs.Field(1).toString(), QStringLiteral("OrderID"));
     rs.MoveLast();
-    EXPECT_EQ(rs.Field(QStringLiteral("table_name")).toString(), QStringLiteral("Items"));
+    EXPECT_EQ(rs.Field(QStringLiteral("TABLE_NAME")).toString(), QStringLiteral("Items"));
+    EXPECT_EQ(rs.FieldCount(), 3) << "surplus values are dropped";
     rs.MoveNext();
     EXPECT_TRUE(rs.atEnd());
     EXPECT_EQ(errorOf([&] { rs.Field(0); }), AdErrNoCurrentRecord);
     EXPECT_EQ(errorOf([&] { rs.MoveNext(); }), AdErrNoCurrentRecord);
-    rs.MovePrevious();
-    EXPECT_EQ(rs.Field(2).toInt(), 2);
     rs.MoveFirst();
     rs.MovePrevious();
     EXPECT_TRUE(rs.atStart());
-    EXPECT_EQ(errorOf([&] { rs.Field(0); }), AdErrNoCurrentRecord);
+    EXPECT_EQ(errorOf([&] { rs.MovePrevious(); }), AdErrNoCurrentRecord);
     rs.MoveFirst();
     EXPECT_EQ(errorOf([&] { rs.Field(QStringLiteral("NOPE")); }), AdErrItemNotFound);
     EXPECT_EQ(errorOf([&] { rs.Field(3); }), AdErrItemNotFound);
-    EXPECT_EQ(errorOf([&] { rs.FieldName(-1); }), AdErrItemNotFound);
-    EXPECT_EQ(rs.FieldType(2), 18);
-}
 
-TEST(Recordset, NullStaysApartFromEmptyText)
-{
-    Recordset rs = sample();
     EXPECT_FALSE(rs.ValueAt(3, 1).isValid());
+    EXPECT_FALSE(rs.ValueAt(3, 2).isValid()) << "a short row is padded with NULL";
     EXPECT_TRUE(Recordset::isNull(rs.ValueAt(3, 1)));
-    const QVariant empty = rs.ValueAt(4, 1);
-    EXPECT_TRUE(empty.isValid());
-    EXPECT_FALSE(Recordset::isNull(empty));
-    EXPECT_EQ(empty.toString(), QString());
-}
+    EXPECT_TRUE(rs.ValueAt(4, 1).isValid());
+    EXPECT_EQ(rs.ValueAt(4, 1).toString(), QString());
 
-TEST(Recordset, EmptyResultsAreAtBothEnds)
-{
     Recordset none;
-    EXPECT_TRUE(none.atEnd());
-    EXPECT_TRUE(none.atStart());
-    EXPECT_EQ(none.RecordCount(), 0);
-    none.MoveFirst();
+    EXPECT_TRUE(none.atEnd() && none.atStart());
     none.MoveLast();
-    EXPECT_TRUE(none.atEnd());
-    EXPECT_EQ(errorOf([&] { none.Field(0); }), AdErrItemNotFound);
+    EXPECT_EQ(none.RecordCount(), 0);
 }
 
 TEST(Recordset, FiltersByTableAndByTableAndColumn)
@@ -95,29 +78,18 @@ TEST(Recordset, FiltersByTableAndByTableAndColumn)
     Recordset rs = sample();
     rs.SetFilter(QStringLiteral("TABLE_NAME = 'Orders'"));
     // Text compares without regard to case, as the server's collation does; NULL matches nothing.
-    EXPECT_EQ(rs.RecordCount(), 3);
     EXPECT_EQ(columnNames(rs),
               (QStringList{QStringLiteral("OrderID"), QStringLiteral("Note"), QString()}));
-
     rs.SetFilter(QStringLiteral("TABLE_NAME = 'Orders' AND COLUMN_NAME = 'Note'"));
     ASSERT_EQ(rs.RecordCount(), 1);
     EXPECT_EQ(rs.Field(2).toInt(), 129);
-
     rs.SetFilter(QStringLiteral("  table_name='O''Brien'   and   COLUMN_NAME =  'Id' "));
     EXPECT_EQ(rs.RecordCount(), 1);
-
     rs.SetFilter(QStringLiteral("TABLE_NAME = 'nothing'"));
     EXPECT_TRUE(rs.atEnd());
-    EXPECT_EQ(rs.RecordCount(), 0);
-
     rs.ClearFilter();
     EXPECT_EQ(rs.RecordCount(), 5);
-    EXPECT_EQ(rs.Filter(), QString());
-}
 
-TEST(Recordset, OtherFilterFormsFailAndKeepTheOldView)
-{
-    Recordset rs = sample();
     rs.SetFilter(QStringLiteral("TABLE_NAME = 'Items'"));
     for (const char* bad : {"TABLE_NAME = 'O'Brien'", "TABLE_NAME = Orders", "TABLE_NAME > 'a'",
                             "TABLE_NAME = 'a' OR COLUMN_NAME = 'b'", "TABLE_NAME = 'a' AND",
@@ -125,21 +97,15 @@ TEST(Recordset, OtherFilterFormsFailAndKeepTheOldView)
         EXPECT_EQ(errorOf([&] { rs.SetFilter(QString::fromLatin1(bad)); }), AdErrInvalidArgument)
             << bad;
     }
-    EXPECT_EQ(rs.RecordCount(), 1);
+    EXPECT_EQ(rs.RecordCount(), 1) << "a refused filter keeps the old view";
     EXPECT_EQ(rs.Filter(), QStringLiteral("TABLE_NAME = 'Items'"));
-}
 
-TEST(Recordset, ClonesShareRowsButNotPositionOrFilter)
-{
-    Recordset rs = sample();
-    rs.SetFilter(QStringLiteral("TABLE_NAME = 'Items'"));
+    // Clones share the rows but start without the filter and move on their own.
     Recordset copy = rs.Clone();
     EXPECT_EQ(copy.RecordCount(), 5);
-    copy.SetFilter(QStringLiteral("TABLE_NAME = 'Orders' AND COLUMN_NAME = 'Note'"));
+    copy.MoveLast();
     copy.MoveNext();
-    EXPECT_EQ(rs.RecordCount(), 1);
     EXPECT_EQ(rs.Field(0).toString(), QStringLiteral("Items"));
-    EXPECT_TRUE(copy.atEnd());
 }
 
 TEST(Recordset, ForwardOnlyMovesOnlyForward)
@@ -148,7 +114,7 @@ TEST(Recordset, ForwardOnlyMovesOnlyForward)
     for (int i = 1; i <= 3; ++i)
         rows->appendRow({i});
     Recordset rs(rows, Recordset::Cursor::ForwardOnly);
-    rs.MoveFirst(); // still on the first row: allowed
+    rs.MoveFirst(); // still on the first row
     int sum = 0;
     for (; !rs.atEnd(); rs.MoveNext())
         sum += rs.Field(0).toInt();
@@ -158,15 +124,4 @@ TEST(Recordset, ForwardOnlyMovesOnlyForward)
     EXPECT_EQ(errorOf([&] { rs.MoveLast(); }), AdErrNotAllowed);
     EXPECT_EQ(errorOf([&] { rs.Clone(); }), AdErrNotAllowed);
     EXPECT_EQ(errorOf([&] { rs.SetFilter(QStringLiteral("n = '1'")); }), AdErrNotAllowed);
-}
-
-TEST(RowSet, ShortRowsArePaddedWithNullAndLongOnesCut)
-{
-    RowSet rows({{QStringLiteral("a"), 3}, {QStringLiteral("A"), 3}});
-    rows.appendRow({1});
-    rows.appendRow({1, 2, 3});
-    EXPECT_FALSE(rows.value(0, 1).isValid());
-    EXPECT_EQ(rows.value(1, 1).toInt(), 2);
-    EXPECT_EQ(rows.indexOf(QStringLiteral("A")), 0) << "the first of two equal names answers";
-    EXPECT_EQ(rows.indexOf(QStringLiteral("b")), -1);
 }

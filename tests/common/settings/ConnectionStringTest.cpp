@@ -8,87 +8,75 @@ using namespace tallix;
 
 namespace {
 
-// Sets COMPUTERNAME for one test and restores it afterwards.
+// Sets COMPUTERNAME for one test (nullptr unsets it) and restores it afterwards.
 class ComputerName {
 public:
     explicit ComputerName(const char* value)
     {
         if (qEnvironmentVariableIsSet("COMPUTERNAME"))
             m_saved = qgetenv("COMPUTERNAME");
-        if (value)
-            qputenv("COMPUTERNAME", value);
-        else
-            qunsetenv("COMPUTERNAME");
+        value ? qputenv("COMPUTERNAME", value) : qunsetenv("COMPUTERNAME");
     }
-    ~ComputerName()
-    {
-        if (m_saved)
-            qputenv("COMPUTERNAME", *m_saved);
-        else
-            qunsetenv("COMPUTERNAME");
-    }
+    ~ComputerName() { m_saved ? qputenv("COMPUTERNAME", *m_saved) : qunsetenv("COMPUTERNAME"); }
 
 private:
     std::optional<QByteArray> m_saved;
 };
 
+QString build(const char* server, const char* database, const char* user, const char* password)
+{
+    return BuildConnectionString(QString::fromUtf8(server), QString::fromUtf8(database),
+                                 QString::fromUtf8(user), QString::fromUtf8(password));
+}
+
 } // namespace
 
-TEST(BuildConnectionString, SqlLoginWithPassword)
-{
-    ComputerName name("WKS42");
-    EXPECT_EQ(BuildConnectionString(QStringLiteral("PROD\\SQL1"), QStringLiteral("pubs"),
-                                    QStringLiteral("sa"), QStringLiteral("secret")),
-              QStringLiteral("Provider=SQLOLEDB.1;Persist Security Info=False;User ID=sa;"
-                             "Password=secret;Initial Catalog=pubs;Data Source=PROD\\SQL1;"
-                             "Use Procedure for Prepare=1;Auto Translate=True;Packet Size=4096;"
-                             "Workstation ID=WKS42;Application Name=TallixViewer"));
-}
-
-TEST(BuildConnectionString, IntegratedSecurityWithoutPassword)
-{
-    ComputerName name("WKS42");
-    EXPECT_EQ(BuildConnectionString(QStringLiteral("devbox"), QStringLiteral("master"), QString(),
-                                    QString()),
-              QStringLiteral("Provider=SQLOLEDB.1;Persist Security Info=False;"
-                             "Integrated Security=SSPI;Initial Catalog=master;Data Source=devbox;"
-                             "Use Procedure for Prepare=1;Auto Translate=True;Packet Size=4096;"
-                             "Workstation ID=WKS42;Application Name=TallixViewer"));
-}
-
-TEST(BuildConnectionString, EmptyLoginWithPasswordKeepsBothParts)
+TEST(BuildConnectionString, TheFourLoginCases)
 {
     ComputerName name("WKS42");
     EXPECT_EQ(
-        BuildConnectionString(QStringLiteral("devbox"), QStringLiteral("pubs"), QString(),
-                              QStringLiteral("pw")),
-        QStringLiteral("Provider=SQLOLEDB.1;Persist Security Info=False;"
-                       "Integrated Security=SSPI;Password=pw;Initial Catalog=pubs;"
-                       "Data Source=devbox;Use Procedure for Prepare=1;Auto Translate=True;"
-                       "Packet Size=4096;Workstation ID=WKS42;Application Name=TallixViewer"));
-}
-
-TEST(BuildConnectionString, ValuesGoInUnchanged)
-{
-    ComputerName name("WKS42");
-    EXPECT_EQ(BuildConnectionString(QStringLiteral("odd;name"), QString(), QStringLiteral("a=b"),
-                                    QString()),
-              QStringLiteral("Provider=SQLOLEDB.1;Persist Security Info=False;User ID=a=b;"
-                             "Initial Catalog=;Data Source=odd;name;Use Procedure for Prepare=1;"
+        build("PROD\\SQL1", "pubs", "sa", "secret"),
+        QStringLiteral("Provider=SQLOLEDB.1;Persist Security Info=False;User ID=sa;Password=secret;"
+                       "Initial Catalog=pubs;Data Source=PROD\\SQL1;Use Procedure for Prepare=1;"
+                       "Auto Translate=True;Packet Size=4096;Workstation ID=WKS42;"
+                       "Application Name=TallixViewer"));
+    EXPECT_EQ(
+        build("devbox", "master", "", ""),
+        QStringLiteral("Provider=SQLOLEDB.1;Persist Security Info=False;Integrated Security=SSPI;"
+                       "Initial Catalog=master;Data Source=devbox;Use Procedure for Prepare=1;"
+                       "Auto Translate=True;Packet Size=4096;Workstation ID=WKS42;"
+                       "Application Name=TallixViewer"));
+    EXPECT_EQ(
+        build("devbox", "pubs", "", "pw"),
+        QStringLiteral("Provider=SQLOLEDB.1;Persist Security Info=False;Integrated Security=SSPI;"
+                       "Password=pw;Initial Catalog=pubs;Data Source=devbox;Use Procedure for "
+                       "Prepare=1;Auto Translate=True;Packet Size=4096;Workstation ID=WKS42;"
+                       "Application Name=TallixViewer"));
+    EXPECT_EQ(build("srv", "", "reader", ""),
+              QStringLiteral("Provider=SQLOLEDB.1;Persist Security Info=False;User ID=reader;"
+                             "Initial Catalog=;Data Source=srv;Use Procedure for Prepare=1;"
                              "Auto Translate=True;Packet Size=4096;Workstation ID=WKS42;"
                              "Application Name=TallixViewer"));
 }
 
+TEST(BuildConnectionString, ValuesGoInUnchanged)
+{
+    ComputerName name("W");
+    EXPECT_EQ(
+        build("odd;name", "d b", "a=b", "p;w"),
+        QStringLiteral("Provider=SQLOLEDB.1;Persist Security Info=False;User ID=a=b;Password=p;w;"
+                       "Initial Catalog=d b;Data Source=odd;name;Use Procedure for Prepare=1;"
+                       "Auto Translate=True;Packet Size=4096;Workstation ID=W;"
+                       "Application Name=TallixViewer"));
+}
+
 TEST(BuildConnectionString, WorkstationFallsBackToTheHostName)
 {
-    {
-        ComputerName unset(nullptr);
+    for (const char* value : {static_cast<const char*>(nullptr), ""}) {
+        ComputerName name(value);
         EXPECT_EQ(workstationName(), QSysInfo::machineHostName());
-        EXPECT_TRUE(
-            BuildConnectionString(QStringLiteral("s"), QStringLiteral("d"), QString(), QString())
-                .endsWith(QStringLiteral(";Workstation ID=") + QSysInfo::machineHostName() +
-                          QStringLiteral(";Application Name=TallixViewer")));
+        EXPECT_TRUE(build("s", "d", "", "")
+                        .endsWith(QStringLiteral(";Workstation ID=") + QSysInfo::machineHostName() +
+                                  QStringLiteral(";Application Name=TallixViewer")));
     }
-    ComputerName empty("");
-    EXPECT_EQ(workstationName(), QSysInfo::machineHostName());
 }

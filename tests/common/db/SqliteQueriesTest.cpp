@@ -1,0 +1,330 @@
+#include "common/db/ColumnTypeInfo.h"
+#include "common/db/Connection.h"
+#include "common/db/DbErrors.h"
+#include "tests/common/db/AuditDatabase.h"
+
+#include <gtest/gtest.h>
+
+using namespace tallix;
+using tallix::test::AuditDatabase;
+
+namespace {
+
+// The audit-row query as the viewer builds it from its WHERE text.
+QString logQuery(const QString& where)
+{
+    QString q = QStringLiteral(
+        "SELECT sl.LogID, sl.TransactionType, CONVERT(VARCHAR(32),sl.TransactionDate,21) as "
+        "TransactionDate, sl.SourceTable, sl.Username, sl.Workstation, sl.Application, "
+        "REPLACE(slk.KeyValues,CHAR(1),' | ') as KeyValues FROM Tallix sl, TallixKeys slk WHERE "
+        "sl.KeyID = slk.KeyID");
+    if (!where.isEmpty())
+        q += QStringLiteral(" AND ") + where + QStringLiteral(" ");
+    return q + QStringLiteral(" ORDER BY TransactionDate DESC");
+}
+
+QStringList column(Recordset rs, const char* field)
+{
+    QStringList out;
+    for (rs.MoveFirst(); !rs.atEnd(); rs.MoveNext())
+        out << rs.Field(QString::fromLatin1(field)).toString();
+    return out;
+}
+
+QStringList logIds(std::initializer_list<int> numbers)
+{
+    QStringList out;
+    for (int n : numbers)
+        out << AuditDatabase::logId(n);
+    return out;
+}
+
+long errorOf(auto&& call)
+{
+    try {
+        call();
+    } catch (const Error& e) {
+        return e.number();
+    }
+    return 0;
+}
+
+// Runs a restore script batch by batch, split at every "GO" as the viewer does.
+void runScript(Connection& c, QString script)
+{
+    qsizetype go;
+    while ((go = script.indexOf(QLatin1String("GO"))) >= 0) {
+        c.Execute(script.left(go));
+        script.remove(0, go + 2);
+    }
+    c.Execute(script);
+}
+
+class SqliteQueries : public ::testing::Test {
+protected:
+    void SetUp() override { db.Open(audit.connectionString()); }
+
+    AuditDatabase audit;
+    Connection db;
+};
+
+} // namespace
+
+TEST_F(SqliteQueries, TheUnfilteredLogQueryListsEveryRowNewestFirst)
+{
+    const QString q = logQuery(QString());
+    ASSERT_TRUE(q.endsWith(QStringLiteral("sl.KeyID = slk.KeyID ORDER BY TransactionDate DESC")));
+    Recordset rs = db.OpenRecordset(q);
+    ASSERT_EQ(rs.RecordCount(), 6);
+    QStringList names;
+    for (int i = 0; i < rs.FieldCount(); ++i)
+        names << rs.FieldName(i);
+    EXPECT_EQ(names, (QStringList{QStringLiteral("LogID"), QStringLiteral("TransactionType"),
+                                  QStringLiteral("TransactionDate"), QStringLiteral("SourceTable"),
+                                  QStringLiteral("Username"), QStringLiteral("Workstation"),
+                                  QStringLiteral("Application"), QStringLiteral("KeyValues")}));
+    EXPECT_EQ(column(rs, "LogID"), logIds({6, 5, 4, 3, 2, 1}));
+    EXPECT_EQ(rs.Field(QStringLiteral("TransactionDate")).toString(),
+              QStringLiteral("2001-01-10 00:00:00.000"));
+    EXPECT_EQ(rs.Field(QStringLiteral("KeyValues")).toString(),
+              QStringLiteral("OrderID=1 | LineNo=2"));
+    EXPECT_EQ(rs.FieldType(0), dbtype::GUID);
+    rs.MoveLast();
+    EXPECT_EQ(rs.Field(QStringLiteral("KeyValues")).toString(), QStringLiteral("OrderID=1"));
+    EXPECT_EQ(rs.Field(QStringLiteral("TransactionType")).toString(), QStringLiteral("I"));
+}
+
+TEST_F(SqliteQueries, FiltersOfTheLogQueryNarrowTheRows)
+{
+    auto run = [&](const QString& where, int max = 0) {
+        return column(db.OpenRecordset(logQuery(where), max), "LogID");
+    };
+    EXPECT_EQ(run(QStringLiteral("sl.SourceTable = 'Orders' AND sl.Username = 'bob'")),
+              logIds({5, 2}));
+    EXPECT_EQ(run(QStringLiteral("sl.TransactionType = 'U'")), logIds({4, 2}));
+    EXPECT_EQ(run(QStringLiteral("sl.Application = 'Admin' AND sl.Workstation = 'WKS1'")),
+              logIds({3}));
+
+    // Date bounds come from the connection's date literal: from a moment to one day after a moment.
+    const QString from = QStringLiteral("sl.TransactionDate >= '") +
+                         db.dateLiteral(QDateTime(QDate(2001, 1, 6), QTime(10, 0))) +
+                         QLatin1Char('\'');
+    const QString to = QStringLiteral("sl.TransactionDate < '") +
+                       db.dateLiteral(QDateTime(QDate(2001, 1, 8), QTime(0, 0)).addDays(1)) +
+                       QLatin1Char('\'');
+    EXPECT_EQ(run(from + QStringLiteral(" AND ") + to), logIds({4, 3, 2}));
+
+    // The key text matches anywhere in the raw key values, across the CHAR(1) separator too.
+    EXPECT_EQ(run(QStringLiteral("slk.KeyValues like '%ID=1%'")), logIds({6, 3, 2, 1}));
+    EXPECT_EQ(run(QStringLiteral("slk.KeyValues like '%1") + QChar(1) + QStringLiteral("Line%'")),
+              logIds({6, 3}));
+
+    EXPECT_EQ(run(QString(), 5), logIds({6, 5, 4, 3, 2}));
+    EXPECT_EQ(run(QString(), 0).size(), 6);
+    EXPECT_TRUE(run(QStringLiteral("sl.Username = 'nobody'")).isEmpty());
+    EXPECT_EQ(errorOf([&] { db.OpenRecordset(logQuery(QString()), -1); }), AdErrInvalidArgument);
+}
+
+TEST_F(SqliteQueries, TheDetailAndCurrentRowQueriesKeepTypesAndNulls)
+{
+    const QString logId =
+        db.OpenRecordset(logQuery(QString())).Field(0).toString(); // as the grid shows it
+    Recordset rs = db.OpenRecordset(
+        QStringLiteral(
+            "SELECT sl.TransactionType, sl.SourceTable, slk.KeyValues, sl.Data, sl.KeyID, "
+            "CONVERT(varchar(32),sl.TransactionDate,21) AS TransactionDate FROM Tallix sl, "
+            "TallixKeys slk "
+            "WHERE sl.LogID = '") +
+        logId + QStringLiteral("' AND sl.KeyID = slk.KeyID"));
+    ASSERT_EQ(rs.RecordCount(), 1);
+    EXPECT_EQ(rs.Field(QStringLiteral("KeyValues")).toString(),
+              QStringLiteral("OrderID=1") + QChar(1) + QStringLiteral("LineNo=2"));
+    EXPECT_EQ(rs.Field(QStringLiteral("KeyID")).toString(), AuditDatabase::keyId(3));
+    EXPECT_EQ(rs.Field(QStringLiteral("TransactionDate")).toString(),
+              QStringLiteral("2001-01-10 00:00:00.000"));
+
+    rs = db.OpenRecordset(QStringLiteral(
+        "SELECT OrderID,Customer,Amount,Shipped,CONVERT(VARCHAR(32),OrderDate,21) AS "
+        "OrderDate,Guid FROM Orders WHERE OrderID='1'"));
+    db.Close();
+    ASSERT_EQ(rs.RecordCount(), 1) << "readable after the connection closed";
+    EXPECT_EQ(rs.FieldType(2), dbtype::CY);
+    EXPECT_EQ(rs.FieldType(3), dbtype::BOOL);
+    EXPECT_EQ(rs.FieldType(5), dbtype::GUID);
+    EXPECT_EQ(rs.Field(QStringLiteral("Amount")).toDouble(), 10.25);
+    EXPECT_EQ(rs.Field(QStringLiteral("Shipped")), QVariant(true));
+    EXPECT_EQ(rs.Field(QStringLiteral("OrderDate")).toString(),
+              QStringLiteral("2001-01-05 09:05:00.000"));
+    EXPECT_FALSE(rs.Field(QStringLiteral("Guid")).isValid());
+
+    db.Open(audit.connectionString());
+    rs = db.OpenRecordset(
+        QStringLiteral("SELECT Customer,Amount,Guid FROM Orders WHERE OrderID='2'"));
+    EXPECT_EQ(rs.Field(0), QVariant(QString(QLatin1String(""))));
+    EXPECT_FALSE(rs.Field(1).isValid());
+    EXPECT_EQ(rs.Field(2).toString(), QStringLiteral("{6F9619FF-8B86-D011-B42D-00C04FC964FF}"));
+    rs = db.OpenRecordset(QStringLiteral(
+        "SELECT OrderID,LineNo,Product FROM OrderLines WHERE OrderID='1' AND LineNo='2'"));
+    EXPECT_EQ(rs.Field(QStringLiteral("Product")).toString(), QStringLiteral("Widget"));
+}
+
+TEST_F(SqliteQueries, TheRecentChangeCountComparesStyle21Dates)
+{
+    auto count = [&](int key, const char* date) {
+        return db
+            .OpenRecordset(QStringLiteral("SELECT Count(*) FROM Tallix  WHERE KeyID = '") +
+                           AuditDatabase::keyId(key) + QStringLiteral("' and TransactionDate > '") +
+                           QString::fromLatin1(date) + QLatin1Char('\''))
+            .Field(0)
+            .toInt();
+    };
+    EXPECT_EQ(count(1, "2001-01-05 09:05:00.000"), 1);
+    EXPECT_EQ(count(1, "2001-01-06 10:00:00.000"), 0);
+    EXPECT_EQ(count(3, "2001-01-07 11:30:15.249"), 2);
+}
+
+TEST_F(SqliteQueries, RestoreStatementsRunAsWritten)
+{
+    // Undo an insert.
+    runScript(db, QStringLiteral("DELETE Orders\r\nWHERE OrderID='3'\r\n"));
+    EXPECT_EQ(db.OpenRecordset(QStringLiteral("SELECT Count(*) FROM Orders WHERE OrderID = 3"))
+                  .Field(0)
+                  .toInt(),
+              0);
+
+    // Undo an update, behind the warning of a more recent change.
+    runScript(db,
+              QStringLiteral("-- WARNING !!!\r\n-- This current record is more recent than this "
+                             "audit record!\r\n\r\n"
+                             "UPDATE Orders\r\nSET\r\n"
+                             "       Customer = CAST('O''Brien' AS varchar(40)),\r\n"
+                             "       Amount = CAST('12.5' AS money),\r\n"
+                             "       OrderDate = CAST('2001-01-05 09:05:00.000' AS datetime),\r\n"
+                             "       Guid = NULL\r\n"
+                             "WHERE OrderID='2'\r\n"));
+    Recordset rs = db.OpenRecordset(
+        QStringLiteral("SELECT Customer, Amount, OrderDate, Guid FROM Orders WHERE OrderID = 2"));
+    EXPECT_EQ(rs.Field(0).toString(), QStringLiteral("O'Brien"));
+    EXPECT_EQ(rs.Field(1).toDouble(), 12.5);
+    EXPECT_EQ(rs.Field(2).toString(), QStringLiteral("2001-01-05 09:05:00.000"))
+        << "a date, not the number 2001";
+    EXPECT_FALSE(rs.Field(3).isValid());
+
+    // Undo a delete of a row with an identity key.
+    runScript(db,
+              QStringLiteral(
+                  "SET IDENTITY_INSERT Orders ON\r\nGO\r\n\r\n"
+                  "INSERT Orders (\r\n       OrderID,\r\n       Customer,\r\n       Shipped,\r\n"
+                  "       Guid\r\n       )\r\nVALUES (\r\n       CAST('7' AS int),\r\n"
+                  "       CAST('New' AS varchar(40)),\r\n       CAST('1' AS bit),\r\n"
+                  "       CAST('6f9619ff-8b86-d011-b42d-00c04fc964ff' AS uniqueidentifier)\r\n"
+                  "       )\r\n"));
+    rs = db.OpenRecordset(
+        QStringLiteral("SELECT Customer, Shipped, Guid FROM Orders WHERE OrderID = 7"));
+    ASSERT_EQ(rs.RecordCount(), 1);
+    EXPECT_EQ(rs.Field(0).toString(), QStringLiteral("New"));
+    EXPECT_EQ(rs.Field(1), QVariant(true));
+    EXPECT_EQ(rs.Field(2).toString(), QStringLiteral("{6F9619FF-8B86-D011-B42D-00C04FC964FF}"));
+
+    // A cast the server would refuse fails the batch, reported as a command error.
+    EXPECT_EQ(errorOf([&] {
+                  runScript(db, QStringLiteral("UPDATE Orders\r\nSET\r\n       Amount = CAST('x' "
+                                               "AS money)\r\nWHERE OrderID='1'\r\n"));
+              }),
+              DB_E_ERRORSINCOMMAND);
+    EXPECT_EQ(errorOf([&] {
+                  runScript(db, QStringLiteral(
+                                    "UPDATE Gone\r\nSET\r\n       a = NULL\r\nWHERE b='1'\r\n"));
+              }),
+              DB_E_NOTABLE);
+}
+
+TEST_F(SqliteQueries, TheFilterListQueriesGiveDistinctSortedValues)
+{
+    const std::pair<const char*, const char*> lists[] = {{"SourceTable", "OrderLines Orders"},
+                                                         {"Username", "alice bob carol"},
+                                                         {"Workstation", "WKS1 WKS2 WKS3"},
+                                                         {"Application", "Admin Sales"}};
+    for (const auto& [name, values] : lists) {
+        const QString sql =
+            QStringLiteral("SELECT DISTINCT %1 FROM Tallix ORDER BY %1").arg(QLatin1String(name));
+        EXPECT_EQ(column(db.OpenRecordset(sql), name).join(QLatin1Char(' ')),
+                  QLatin1String(values));
+    }
+}
+
+TEST_F(SqliteQueries, ADatabaseWithoutTheAuditTablesAnswersNoTable)
+{
+    for (const char* catalog : {"empty", "master", ""}) {
+        Connection c(audit.connectionString(QString::fromLatin1(catalog)));
+        c.Open();
+        try {
+            c.OpenRecordset(
+                QStringLiteral("SELECT DISTINCT SourceTable FROM Tallix ORDER BY SourceTable"));
+            ADD_FAILURE() << catalog;
+        } catch (const Error& e) {
+            EXPECT_EQ(e.number(), DB_E_NOTABLE) << catalog;
+            EXPECT_EQ(e.number(), -2147217865L);
+            EXPECT_TRUE(e.description().contains(QStringLiteral("Tallix")));
+        }
+        EXPECT_EQ(
+            errorOf([&] { c.Execute(QStringLiteral("DELETE Tallix\r\nWHERE LogID='x'\r\n")); }),
+            DB_E_NOTABLE);
+    }
+}
+
+TEST_F(SqliteQueries, TheAggregateReportCountsPerTable)
+{
+    Recordset rs = db.OpenForwardOnly(QStringLiteral(
+        "SELECT  SourceTable, convert(varchar(32),min(TransactionDate),21), "
+        "convert(varchar(32),max(TransactionDate),21), count(case TransactionType WHEN 'I' THEN 1 "
+        "END) AS Inserts, count(case TransactionType WHEN 'U' THEN 1 END) AS Updates, count(case "
+        "TransactionType WHEN 'D' THEN 1 END) AS Deletes, count(*) as Total From Tallix GROUP BY "
+        "SourceTable ORDER BY SourceTable "));
+    EXPECT_EQ(rs.cursor(), Recordset::Cursor::ForwardOnly);
+    QStringList lines;
+    for (; !rs.atEnd(); rs.MoveNext()) {
+        QStringList cells;
+        for (int i = 0; i < 7; ++i)
+            cells << rs.Field(i).toString();
+        lines << cells.join(QLatin1Char('|'));
+    }
+    EXPECT_EQ(
+        lines,
+        (QStringList{
+            QStringLiteral("OrderLines|2001-01-07 11:30:15.250|2001-01-10 00:00:00.000|1|0|1|2"),
+            QStringLiteral("Orders|2001-01-05 09:05:00.000|2001-01-09 12:00:00.000|1|2|1|4")}));
+    EXPECT_EQ(rs.FieldName(3), QStringLiteral("Inserts"));
+}
+
+TEST_F(SqliteQueries, TheTransactionListRunsTheStoredQueryForwardOnly)
+{
+    Recordset rs = db.OpenForwardOnly(logQuery(QStringLiteral("sl.SourceTable = 'OrderLines'")));
+    QStringList keys;
+    for (; !rs.atEnd(); rs.MoveNext())
+        keys << rs.Field(QStringLiteral("KeyValues"))
+                    .toString()
+                    .replace(QStringLiteral(" | "), QStringLiteral("\r\n"));
+    EXPECT_EQ(keys, (QStringList{QStringLiteral("OrderID=1\r\nLineNo=2"),
+                                 QStringLiteral("OrderID=1\r\nLineNo=2")}));
+}
+
+TEST_F(SqliteQueries, BatchesRunEveryStatementAndDefaultsCallTheFunctions)
+{
+    db.Execute(QStringLiteral("-- only a comment\r\n"));
+    db.Execute(QStringLiteral(
+        "CREATE TABLE t (a int); INSERT INTO t VALUES (1); INSERT INTO t VALUES (2);"));
+    EXPECT_EQ(
+        db.OpenRecordset(QStringLiteral("INSERT INTO t VALUES (3); SELECT a FROM t")).RecordCount(),
+        3);
+    EXPECT_EQ(db.OpenRecordset(QStringLiteral("DELETE FROM t WHERE a = 3")).FieldCount(), 0);
+    EXPECT_EQ(errorOf([&] { db.Execute(QStringLiteral("SELEC nonsense")); }), DB_E_ERRORSINCOMMAND);
+    db.Execute(QStringLiteral(
+        "INSERT INTO TallixKeys (SourceTable, KeyValues) VALUES ('Orders', 'OrderID=9')"));
+    Recordset rs =
+        db.OpenRecordset(QStringLiteral("SELECT KeyID, CONVERT(varchar(32), getdate(), 21) FROM "
+                                        "TallixKeys WHERE KeyValues = 'OrderID=9'"));
+    EXPECT_TRUE(rs.Field(0).toString().startsWith(QLatin1Char('{')));
+    EXPECT_EQ(rs.Field(0).toString().size(), 38);
+    EXPECT_EQ(rs.Field(1).toString().size(), 23);
+}

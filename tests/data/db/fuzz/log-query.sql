@@ -1,0 +1,1 @@
+SELECT sl.LogID, sl.TransactionType, CONVERT(VARCHAR(32),sl.TransactionDate,21) as TransactionDate, sl.SourceTable FROM Tallix sl, TallixKeys slk WHERE sl.KeyID = slk.KeyID AND slk.KeyValues like '%x%'  ORDER BY TransactionDate DESC
