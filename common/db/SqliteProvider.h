@@ -21,8 +21,7 @@ namespace tallix {
 // says IDENTITY ("int identity", "int identity(1,1)") or it is an INTEGER PRIMARY KEY
 // AUTOINCREMENT; identity and primary-key columns count as NOT NULL. Date-times are stored as
 // text 'yyyy-MM-dd HH:mm:ss.zzz', GUIDs as text '{XXXXXXXX-...}'. SQL texts pass through
-// TsqlRewriter
-// and may use CONVERT, CAST, GETDATE() and NEWID() with SQL Server's meaning.
+// TsqlRewriter and may use CONVERT, CAST, GETDATE() and NEWID() with SQL Server's meaning.
 class SqliteProvider : public Provider {
 public:
     SqliteProvider(QString folder, QString catalog);
