@@ -26,6 +26,11 @@ public:
 
     // The text of a date-time value as it goes between apostrophes in this provider's SQL.
     virtual QString dateLiteral(const QDateTime& value) const = 0;
+
+protected:
+    // Closes and unregisters the named Qt connection, then clears the name; does
+    // nothing when the name is empty.
+    static void releaseQtConnection(QString& connectionName);
 };
 
 } // namespace tallix

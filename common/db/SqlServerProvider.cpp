@@ -77,14 +77,7 @@ void SqlServerProvider::open()
 
 void SqlServerProvider::close()
 {
-    if (m_connectionName.isEmpty())
-        return;
-    {
-        QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(m_connectionName);
-    m_connectionName.clear();
+    releaseQtConnection(m_connectionName);
 }
 
 Error SqlServerProvider::statementError(const QSqlError& error) const

@@ -164,14 +164,7 @@ void SqliteProvider::open()
 void SqliteProvider::close()
 {
     m_db = nullptr;
-    if (m_connectionName.isEmpty())
-        return;
-    {
-        QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(m_connectionName);
-    m_connectionName.clear();
+    releaseQtConnection(m_connectionName);
 }
 
 Error SqliteProvider::errorFromSqlite(const QString& context) const
