@@ -98,6 +98,21 @@ private:
     }
     int size() const { return static_cast<int>(m_t.size()); }
 
+    // The first token in [from, to) outside nested parentheses that `matches`, or -1.
+    template <typename Match> int firstAtTopLevel(int from, int to, Match matches) const
+    {
+        int depth = 0;
+        for (int k = from; k < to; ++k) {
+            if (isPunct(k, '('))
+                ++depth;
+            else if (isPunct(k, ')'))
+                --depth;
+            else if (depth == 0 && matches(k))
+                return k;
+        }
+        return -1;
+    }
+
     int next(int i, int end) const
     {
         for (++i; i < end; ++i) {
@@ -188,18 +203,10 @@ private:
                     const int close = closing(after, end);
                     if (close > 0) {
                         if (isWord(i, "CONVERT")) {
-                            int comma = after;
-                            int depth = 0;
-                            for (int k = after + 1; k < close; ++k) {
-                                if (isPunct(k, '('))
-                                    ++depth;
-                                else if (isPunct(k, ')'))
-                                    --depth;
-                                else if (depth == 0 && isPunct(k, ',')) {
-                                    comma = k;
-                                    break;
-                                }
-                            }
+                            int comma = firstAtTopLevel(after + 1, close,
+                                                        [&](int k) { return isPunct(k, ','); });
+                            if (comma < 0)
+                                comma = after;
                             const QString type =
                                 comma > after ? typeSpec(next(after, close), comma) : QString();
                             if (!type.isNull()) {
@@ -210,18 +217,8 @@ private:
                                 continue;
                             }
                         } else {
-                            int as = -1;
-                            int depth = 0;
-                            for (int k = after + 1; k < close; ++k) {
-                                if (isPunct(k, '('))
-                                    ++depth;
-                                else if (isPunct(k, ')'))
-                                    --depth;
-                                else if (depth == 0 && isWord(k, "AS")) {
-                                    as = k;
-                                    break;
-                                }
-                            }
+                            const int as = firstAtTopLevel(after + 1, close,
+                                                           [&](int k) { return isWord(k, "AS"); });
                             const QString type =
                                 as > 0 ? typeSpec(next(as, close), close) : QString();
                             if (!type.isNull()) {
