@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <map>
+#include <sys/resource.h>
 
 using namespace tallix;
 
@@ -34,6 +35,15 @@ void fillProject(Project& project, int tables)
                               c > 1, c < 2, false, true);
         }
     }
+}
+
+// Peak resident memory of the process so far. Benchmarks run in order of size, so
+// each reading is the peak of the largest project yet.
+double peakRssMiB()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;
 }
 
 struct Fixture {
@@ -72,6 +82,9 @@ void BM_GenerateScript(benchmark::State& state)
     }
     state.SetBytesProcessed(state.iterations() * fixture(tables).scriptBytes);
     state.counters["script_chars"] = static_cast<double>(bytes);
+    // The script held in memory (UTF-16) is the floor of what generation needs.
+    state.counters["script_MiB"] = static_cast<double>(bytes) * 2 / (1024.0 * 1024.0);
+    state.counters["peak_rss_MiB"] = peakRssMiB();
 }
 
 void BM_BatchRun(benchmark::State& state)
@@ -87,6 +100,7 @@ void BM_BatchRun(benchmark::State& state)
             state.SkipWithError("batch run failed");
     }
     state.SetBytesProcessed(state.iterations() * f.scriptBytes);
+    state.counters["peak_rss_MiB"] = peakRssMiB();
 }
 
 // Baseline: the cost of writing a script-sized buffer, with the same atomic writer.

@@ -18,7 +18,10 @@ ScriptFile::Result ScriptFile::write(const QString& path, const QString& text)
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return {false, file.errorString()};
-    const QByteArray bytes = (text + QStringLiteral("\r\n")).toLocal8Bit();
+    // Encoded first and the line end added to the bytes, so a large script is not
+    // copied once more as text.
+    QByteArray bytes = text.toLocal8Bit();
+    bytes += "\r\n";
     if (file.write(bytes) != bytes.size()) {
         const QString reason = file.errorString();
         file.cancelWriting();
