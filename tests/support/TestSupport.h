@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/base/Error.h"
 #include "common/base/Messages.h"
 
 #include <QByteArray>
@@ -39,6 +40,17 @@ public:
 private:
     IMessages* m_previous;
 };
+
+// The number of the tallix::Error that `call` throws, or 0 when it throws none.
+long errorNumber(auto&& call)
+{
+    try {
+        call();
+    } catch (const Error& e) {
+        return e.number();
+    }
+    return 0;
+}
 
 // Shows where two texts first differ, with the line, for readable golden failures.
 QString firstDifference(const QByteArray& expected, const QByteArray& actual);

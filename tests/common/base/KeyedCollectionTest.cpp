@@ -1,5 +1,7 @@
 #include "common/base/KeyedCollection.h"
 
+#include "tests/support/TestSupport.h"
+
 #include <gtest/gtest.h>
 
 using tallix::Error;
@@ -16,16 +18,6 @@ KeyedCollection<int> threeItems()
     return c;
 }
 
-long errorNumber(auto&& call)
-{
-    try {
-        call();
-    } catch (const Error& e) {
-        return e.number();
-    }
-    return 0;
-}
-
 } // namespace
 
 TEST(KeyedCollection, PositionsAreOneBasedInInsertionOrder)
@@ -36,8 +28,8 @@ TEST(KeyedCollection, PositionsAreOneBasedInInsertionOrder)
     EXPECT_EQ(c.item(3), 30);
     std::vector<int> seen(c.begin(), c.end());
     EXPECT_EQ(seen, (std::vector<int>{10, 20, 30}));
-    EXPECT_EQ(errorNumber([&] { c.item(0); }), Error::SubscriptOutOfRange);
-    EXPECT_EQ(errorNumber([&] { c.item(4); }), Error::SubscriptOutOfRange);
+    EXPECT_EQ(tallix::test::errorNumber([&] { c.item(0); }), Error::SubscriptOutOfRange);
+    EXPECT_EQ(tallix::test::errorNumber([&] { c.item(4); }), Error::SubscriptOutOfRange);
 }
 
 TEST(KeyedCollection, KeysIgnoreCaseAndMustBeUnique)
@@ -45,8 +37,10 @@ TEST(KeyedCollection, KeysIgnoreCaseAndMustBeUnique)
     auto c = threeItems();
     EXPECT_EQ(c.item(QStringLiteral("ALPHA")), 10);
     EXPECT_EQ(c.item(QStringLiteral("Gamma")), 30);
-    EXPECT_EQ(errorNumber([&] { c.item(QStringLiteral("beta")); }), Error::InvalidArgument);
-    EXPECT_EQ(errorNumber([&] { c.add(std::make_unique<int>(1), QStringLiteral("alpha")); }),
+    EXPECT_EQ(tallix::test::errorNumber([&] { c.item(QStringLiteral("beta")); }),
+              Error::InvalidArgument);
+    EXPECT_EQ(tallix::test::errorNumber(
+                  [&] { c.add(std::make_unique<int>(1), QStringLiteral("alpha")); }),
               Error::DuplicateKey);
     EXPECT_EQ(c.count(), 3) << "a refused item must not be stored";
     // Items without a key never collide.
@@ -65,6 +59,7 @@ TEST(KeyedCollection, RemoveKeepsOrderAndFreesTheKey)
     c.remove(1);
     EXPECT_EQ(c.item(1), 30);
     EXPECT_EQ(c.item(QStringLiteral("alpha")), 11);
-    EXPECT_EQ(errorNumber([&] { c.remove(5); }), Error::SubscriptOutOfRange);
-    EXPECT_EQ(errorNumber([&] { c.remove(QStringLiteral("nothing")); }), Error::InvalidArgument);
+    EXPECT_EQ(tallix::test::errorNumber([&] { c.remove(5); }), Error::SubscriptOutOfRange);
+    EXPECT_EQ(tallix::test::errorNumber([&] { c.remove(QStringLiteral("nothing")); }),
+              Error::InvalidArgument);
 }

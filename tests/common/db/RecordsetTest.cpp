@@ -1,5 +1,7 @@
 #include "common/db/Recordset.h"
 
+#include "tests/support/TestSupport.h"
+
 #include <gtest/gtest.h>
 
 using namespace tallix;
@@ -19,16 +21,6 @@ Recordset sample()
     rows->appendRow(
         {QStringLiteral("Items"), QString(QLatin1String("")), 2, QStringLiteral("surplus")});
     return Recordset(rows);
-}
-
-long errorOf(auto&& call)
-{
-    try {
-        call();
-    } catch (const Error& e) {
-        return e.number();
-    }
-    return 0;
 }
 
 QStringList columnNames(Recordset rs)
@@ -51,15 +43,15 @@ TEST(Recordset, MovesThroughRowsAndKeepsNullApartFromEmptyText)
     EXPECT_EQ(rs.FieldCount(), 3) << "surplus values are dropped";
     rs.MoveNext();
     EXPECT_TRUE(rs.atEnd());
-    EXPECT_EQ(errorOf([&] { rs.Field(0); }), AdErrNoCurrentRecord);
-    EXPECT_EQ(errorOf([&] { rs.MoveNext(); }), AdErrNoCurrentRecord);
+    EXPECT_EQ(test::errorNumber([&] { rs.Field(0); }), AdErrNoCurrentRecord);
+    EXPECT_EQ(test::errorNumber([&] { rs.MoveNext(); }), AdErrNoCurrentRecord);
     rs.MoveFirst();
     rs.MovePrevious();
     EXPECT_TRUE(rs.atStart());
-    EXPECT_EQ(errorOf([&] { rs.MovePrevious(); }), AdErrNoCurrentRecord);
+    EXPECT_EQ(test::errorNumber([&] { rs.MovePrevious(); }), AdErrNoCurrentRecord);
     rs.MoveFirst();
-    EXPECT_EQ(errorOf([&] { rs.Field(QStringLiteral("NOPE")); }), AdErrItemNotFound);
-    EXPECT_EQ(errorOf([&] { rs.Field(3); }), AdErrItemNotFound);
+    EXPECT_EQ(test::errorNumber([&] { rs.Field(QStringLiteral("NOPE")); }), AdErrItemNotFound);
+    EXPECT_EQ(test::errorNumber([&] { rs.Field(3); }), AdErrItemNotFound);
 
     EXPECT_FALSE(rs.ValueAt(3, 1).isValid());
     EXPECT_FALSE(rs.ValueAt(3, 2).isValid()) << "a short row is padded with NULL";
@@ -94,7 +86,8 @@ TEST(Recordset, FiltersByTableAndByTableAndColumn)
     for (const char* bad : {"TABLE_NAME = 'O'Brien'", "TABLE_NAME = Orders", "TABLE_NAME > 'a'",
                             "TABLE_NAME = 'a' OR COLUMN_NAME = 'b'", "TABLE_NAME = 'a' AND",
                             "= 'a'", "TABLE_NAME = 'open", "NO_SUCH_FIELD = 'a'"}) {
-        EXPECT_EQ(errorOf([&] { rs.SetFilter(QString::fromLatin1(bad)); }), AdErrInvalidArgument)
+        EXPECT_EQ(test::errorNumber([&] { rs.SetFilter(QString::fromLatin1(bad)); }),
+                  AdErrInvalidArgument)
             << bad;
     }
     EXPECT_EQ(rs.RecordCount(), 1) << "a refused filter keeps the old view";
@@ -119,9 +112,9 @@ TEST(Recordset, ForwardOnlyMovesOnlyForward)
     for (; !rs.atEnd(); rs.MoveNext())
         sum += rs.Field(0).toInt();
     EXPECT_EQ(sum, 6);
-    EXPECT_EQ(errorOf([&] { rs.MoveFirst(); }), AdErrNotAllowed);
-    EXPECT_EQ(errorOf([&] { rs.MovePrevious(); }), AdErrNotAllowed);
-    EXPECT_EQ(errorOf([&] { rs.MoveLast(); }), AdErrNotAllowed);
-    EXPECT_EQ(errorOf([&] { rs.Clone(); }), AdErrNotAllowed);
-    EXPECT_EQ(errorOf([&] { rs.SetFilter(QStringLiteral("n = '1'")); }), AdErrNotAllowed);
+    EXPECT_EQ(test::errorNumber([&] { rs.MoveFirst(); }), AdErrNotAllowed);
+    EXPECT_EQ(test::errorNumber([&] { rs.MovePrevious(); }), AdErrNotAllowed);
+    EXPECT_EQ(test::errorNumber([&] { rs.MoveLast(); }), AdErrNotAllowed);
+    EXPECT_EQ(test::errorNumber([&] { rs.Clone(); }), AdErrNotAllowed);
+    EXPECT_EQ(test::errorNumber([&] { rs.SetFilter(QStringLiteral("n = '1'")); }), AdErrNotAllowed);
 }

@@ -2,6 +2,7 @@
 #include "common/db/Connection.h"
 #include "common/db/DbErrors.h"
 #include "tests/common/db/AuditDatabase.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -37,16 +38,6 @@ QStringList logIds(std::initializer_list<int> numbers)
     for (int n : numbers)
         out << AuditDatabase::logId(n);
     return out;
-}
-
-long errorOf(auto&& call)
-{
-    try {
-        call();
-    } catch (const Error& e) {
-        return e.number();
-    }
-    return 0;
 }
 
 // Runs a restore script batch by batch, split at every "GO" as the viewer does.
@@ -122,7 +113,8 @@ TEST_F(SqliteQueries, FiltersOfTheLogQueryNarrowTheRows)
     EXPECT_EQ(run(QString(), 5), logIds({6, 5, 4, 3, 2}));
     EXPECT_EQ(run(QString(), 0).size(), 6);
     EXPECT_TRUE(run(QStringLiteral("sl.Username = 'nobody'")).isEmpty());
-    EXPECT_EQ(errorOf([&] { db.OpenRecordset(logQuery(QString()), -1); }), AdErrInvalidArgument);
+    EXPECT_EQ(test::errorNumber([&] { db.OpenRecordset(logQuery(QString()), -1); }),
+              AdErrInvalidArgument);
 }
 
 TEST_F(SqliteQueries, TheDetailAndCurrentRowQueriesKeepTypesAndNulls)
@@ -227,12 +219,12 @@ TEST_F(SqliteQueries, RestoreStatementsRunAsWritten)
     EXPECT_EQ(rs.Field(2).toString(), QStringLiteral("{6F9619FF-8B86-D011-B42D-00C04FC964FF}"));
 
     // A cast the server would refuse fails the batch, reported as a command error.
-    EXPECT_EQ(errorOf([&] {
+    EXPECT_EQ(test::errorNumber([&] {
                   runScript(db, QStringLiteral("UPDATE Orders\r\nSET\r\n       Amount = CAST('x' "
                                                "AS money)\r\nWHERE OrderID='1'\r\n"));
               }),
               DB_E_ERRORSINCOMMAND);
-    EXPECT_EQ(errorOf([&] {
+    EXPECT_EQ(test::errorNumber([&] {
                   runScript(db, QStringLiteral(
                                     "UPDATE Gone\r\nSET\r\n       a = NULL\r\nWHERE b='1'\r\n"));
               }),
@@ -267,9 +259,9 @@ TEST_F(SqliteQueries, ADatabaseWithoutTheAuditTablesAnswersNoTable)
             EXPECT_EQ(e.number(), -2147217865L);
             EXPECT_TRUE(e.description().contains(QStringLiteral("Tallix")));
         }
-        EXPECT_EQ(
-            errorOf([&] { c.Execute(QStringLiteral("DELETE Tallix\r\nWHERE LogID='x'\r\n")); }),
-            DB_E_NOTABLE);
+        EXPECT_EQ(test::errorNumber(
+                      [&] { c.Execute(QStringLiteral("DELETE Tallix\r\nWHERE LogID='x'\r\n")); }),
+                  DB_E_NOTABLE);
     }
 }
 
@@ -318,7 +310,8 @@ TEST_F(SqliteQueries, BatchesRunEveryStatementAndDefaultsCallTheFunctions)
         db.OpenRecordset(QStringLiteral("INSERT INTO t VALUES (3); SELECT a FROM t")).RecordCount(),
         3);
     EXPECT_EQ(db.OpenRecordset(QStringLiteral("DELETE FROM t WHERE a = 3")).FieldCount(), 0);
-    EXPECT_EQ(errorOf([&] { db.Execute(QStringLiteral("SELEC nonsense")); }), DB_E_ERRORSINCOMMAND);
+    EXPECT_EQ(test::errorNumber([&] { db.Execute(QStringLiteral("SELEC nonsense")); }),
+              DB_E_ERRORSINCOMMAND);
     db.Execute(QStringLiteral(
         "INSERT INTO TallixKeys (SourceTable, KeyValues) VALUES ('Orders', 'OrderID=9')"));
     Recordset rs =
