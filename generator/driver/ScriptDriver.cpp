@@ -21,15 +21,23 @@ void reportFailure(const QString& routine, const QString& description)
                            generatorTitle(), IMessages::Icon::Critical);
 }
 
-QString actionName(const QString& letter)
-{
-    if (letter == QLatin1StringView("I"))
-        return QStringLiteral("insert");
-    if (letter == QLatin1StringView("U"))
-        return QStringLiteral("update");
-    return QStringLiteral("delete");
-}
+} // namespace
 
+// One audited action: its letter in the status grid, its name in messages and
+// the template that writes its trigger.
+struct ScriptDriver::Action {
+    QLatin1StringView letter;
+    QLatin1StringView name;
+    QString (*generate)(const CTable&, bool specialMTSHandling, const QDateTime& generated);
+};
+
+namespace {
+constexpr ScriptDriver::Action kInsert{QLatin1StringView("I"), QLatin1StringView("insert"),
+                                       &GenerateInsert};
+constexpr ScriptDriver::Action kUpdate{QLatin1StringView("U"), QLatin1StringView("update"),
+                                       &GenerateUpdate};
+constexpr ScriptDriver::Action kDelete{QLatin1StringView("D"), QLatin1StringView("delete"),
+                                       &GenerateDelete};
 } // namespace
 
 ScriptDriver::ScriptDriver(IScriptObserver& observer, Clock clock)
@@ -103,11 +111,11 @@ QString ScriptDriver::buildScript(const Project& project)
         if (!table.LargeKey) {
             int count = 0;
             if (table.Insert)
-                appendAction(script, table, project, QStringLiteral("I"), count);
+                appendAction(script, table, project, kInsert, count);
             if (table.Update)
-                appendAction(script, table, project, QStringLiteral("U"), count);
+                appendAction(script, table, project, kUpdate, count);
             if (table.Delete)
-                appendAction(script, table, project, QStringLiteral("D"), count);
+                appendAction(script, table, project, kDelete, count);
         }
         reportProgress(++done, total);
         m_observer.ProcessEvents();
@@ -117,9 +125,10 @@ QString ScriptDriver::buildScript(const Project& project)
 }
 
 void ScriptDriver::appendAction(QString& script, const CTable& table, const Project& project,
-                                const QString& letter, int& count)
+                                const Action& action, int& count)
 {
     const QString& name = table.TableName;
+    const QString letter = action.letter;
     m_observer.UpdateStatus(name, letter, QStringLiteral("Generating"), count);
     if (!table.HasPrimaryKey()) {
         script += NoPrimaryKeyBlock(name);
@@ -127,20 +136,13 @@ void ScriptDriver::appendAction(QString& script, const CTable& table, const Proj
             name, letter, QStringLiteral("Error : Table does not have any primary key!"), count);
         return;
     }
-    const bool mts = project.SpecialMTSHandling();
-    QString trigger;
-    if (letter == QLatin1StringView("I"))
-        trigger = GenerateInsert(table, mts, m_generated);
-    else if (letter == QLatin1StringView("U"))
-        trigger = GenerateUpdate(table, mts, m_generated);
-    else
-        trigger = GenerateDelete(table, mts, m_generated);
+    const QString trigger = action.generate(table, project.SpecialMTSHandling(), m_generated);
     if (trigger.isEmpty()) {
         m_observer.UpdateStatus(name, letter, QStringLiteral("Error : Trigger could not be built!"),
                                 count);
         throw Error(0, QStringLiteral("The %1 trigger of table %2 could not be built; no script "
                                       "was produced.")
-                           .arg(actionName(letter), name));
+                           .arg(QString(action.name), name));
     }
     script += trigger;
     count += LineCount(trigger);

@@ -33,13 +33,15 @@ public:
     // Written in place of a trigger for a table without primary key.
     static QString NoPrimaryKeyBlock(const QString& tableName);
 
+    struct Action;
+
 private:
     // Runs `build`; a failure is reported under `routine` and gives an empty text.
     QString guarded(const QString& routine, const std::function<QString()>& build);
     QString buildScript(const Project& project);
     QString buildRemoveScript(const Project& project);
     void appendAction(QString& script, const CTable& table, const Project& project,
-                      const QString& letter, int& count);
+                      const Action& action, int& count);
     void reportProgress(int done, int total);
     QString scriptStart(const Project& project);
 
