@@ -171,7 +171,8 @@ constexpr const char* kTableDrops[] = {
 };
 static_assert(std::size(kTableDrops) == 20);
 
-template <std::size_t N> QString joinLines(const char* const (&lines)[N]) {
+template <std::size_t N> QString joinLines(const char* const (&lines)[N])
+{
     qsizetype size = 0;
     for (const char* line : lines)
         size += static_cast<qsizetype>(std::char_traits<char>::length(line)) + 2;
@@ -185,7 +186,8 @@ template <std::size_t N> QString joinLines(const char* const (&lines)[N]) {
 }
 
 // Lines 1 to 3 of the header, shared with every banner.
-void appendHeaderLines(QString& out, const QDateTime& generated) {
+void appendHeaderLines(QString& out, const QDateTime& generated)
+{
     out += QLatin1StringView("-- Tallix Generated Code  [");
     out += versionText();
     out += QLatin1StringView("]\r\n-- Generated on ");
@@ -195,11 +197,13 @@ void appendHeaderLines(QString& out, const QDateTime& generated) {
 
 } // namespace
 
-QString formatGenerationTime(const QDateTime& generated) {
+QString formatGenerationTime(const QDateTime& generated)
+{
     return generated.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
 }
 
-QString ScriptHeader(const QDateTime& generated) {
+QString ScriptHeader(const QDateTime& generated)
+{
     QString out;
     out.reserve(128);
     appendHeaderLines(out, generated);
@@ -208,7 +212,8 @@ QString ScriptHeader(const QDateTime& generated) {
     return out;
 }
 
-QString TriggerBanner(const QString& tableName, const QString& suffix, const QDateTime& generated) {
+QString TriggerBanner(const QString& tableName, const QString& suffix, const QDateTime& generated)
+{
     QString out;
     out.reserve(160 + tableName.size());
     out += kEol;
@@ -221,12 +226,14 @@ QString TriggerBanner(const QString& tableName, const QString& suffix, const QDa
     return out;
 }
 
-QString CreationBlock() {
+QString CreationBlock()
+{
     static const QString block = joinLines(kCreationBlock);
     return block;
 }
 
-QString GenerateTableDrops() {
+QString GenerateTableDrops()
+{
     return templates::guardedBuild(QLatin1StringView("GenerateTableDrops"), 0,
                                    [](QString& out) { out = joinLines(kTableDrops); });
 }

@@ -11,7 +11,8 @@ using templates::kEol;
 
 enum class Action { Insert, Update, Delete };
 
-QLatin1StringView suffixOf(Action action) {
+QLatin1StringView suffixOf(Action action)
+{
     switch (action) {
     case Action::Insert:
         return QLatin1StringView("TallixInsert");
@@ -23,23 +24,27 @@ QLatin1StringView suffixOf(Action action) {
     return QLatin1StringView("TallixDelete");
 }
 
-Alias otherAlias(Alias alias) {
+Alias otherAlias(Alias alias)
+{
     return alias == Alias::Inserted ? Alias::Deleted : Alias::Inserted;
 }
 
-QLatin1StringView fromTable(Alias alias) {
+QLatin1StringView fromTable(Alias alias)
+{
     return alias == Alias::Inserted ? QLatin1StringView("inserted i")
                                     : QLatin1StringView("deleted d");
 }
 
 // A rough size of one trigger, so that the text grows without copying.
-qsizetype estimatedSize(const CTable& table) {
+qsizetype estimatedSize(const CTable& table)
+{
     return 4096 + 2 * table.TableName.size() + static_cast<qsizetype>(table.Columns.Count()) * 640;
 }
 
 // Drops an earlier trigger of the same name; the drop block of the removal
 // script is made of three of these.
-void appendDropSection(QString& out, const QString& name, QLatin1StringView suffix) {
+void appendDropSection(QString& out, const QString& name, QLatin1StringView suffix)
+{
     const auto trigger = [&] {
         out += name;
         out += suffix;
@@ -58,7 +63,8 @@ void appendDropSection(QString& out, const QString& name, QLatin1StringView suff
 }
 
 void appendHead(QString& out, const CTable& table, const QString& name, Action action,
-                bool specialMTSHandling, const QDateTime& generated) {
+                bool specialMTSHandling, const QDateTime& generated)
+{
     const QLatin1StringView suffix = suffixOf(action);
     out += QLatin1StringView("CREATE TRIGGER ");
     out += name;
@@ -113,7 +119,8 @@ void appendHead(QString& out, const CTable& table, const QString& name, Action a
 
 // "WHERE slk.SourceTable = 'T'" and the key comparison: picks the key row of
 // the audited row.
-void appendKeyMatch(QString& out, const CTable& table, Alias alias) {
+void appendKeyMatch(QString& out, const CTable& table, Alias alias)
+{
     out += QLatin1StringView("        WHERE slk.SourceTable = '");
     out += table.TableName;
     out += QLatin1StringView("'\r\n            AND slk.KeyValues = ");
@@ -121,7 +128,8 @@ void appendKeyMatch(QString& out, const CTable& table, Alias alias) {
 }
 
 // Adds the row's key to TallixKeys unless it is there already.
-void appendKeyInsert(QString& out, const CTable& table, Alias alias) {
+void appendKeyInsert(QString& out, const CTable& table, Alias alias)
+{
     out += QLatin1StringView("INSERT TallixKeys(sourcetable, KeyValues)\r\n    SELECT '");
     out += table.TableName;
     out += QLatin1StringView("',\r\n");
@@ -136,7 +144,8 @@ void appendKeyInsert(QString& out, const CTable& table, Alias alias) {
 }
 
 // The INSERT into Tallix up to and including the opening of the audit data.
-void appendAuditInsertHead(QString& out, const CTable& table, char transactionType) {
+void appendAuditInsertHead(QString& out, const CTable& table, char transactionType)
+{
     out += QLatin1StringView("INSERT Tallix(SourceTable, TransactionType, UserName, Workstation, "
                              "Application, KeyID, Data)\r\n    SELECT '");
     out += table.TableName;
@@ -150,13 +159,15 @@ void appendAuditInsertHead(QString& out, const CTable& table, char transactionTy
                              "           '<AUDIT>' + \r\n");
 }
 
-void appendColumnStart(QString& out, const CColumn& column) {
+void appendColumnStart(QString& out, const CColumn& column)
+{
     out += QLatin1StringView("           '<COLUMN NAME=''");
     out += column.ColumnName;
 }
 
 // One COLUMN element per included column, with both the old and the new value.
-void appendBothValues(QString& out, const CTable& table) {
+void appendBothValues(QString& out, const CTable& table)
+{
     for (const CColumn& column : table.Columns) {
         if (!column.Include)
             continue;
@@ -172,7 +183,8 @@ void appendBothValues(QString& out, const CTable& table) {
 // Appends `term` for every key column, the terms joined by " AND " and a line end
 // with `indent` before every term but the first.
 template <typename Term>
-void appendKeyTerms(QString& out, const CTable& table, QLatin1StringView indent, Term term) {
+void appendKeyTerms(QString& out, const CTable& table, QLatin1StringView indent, Term term)
+{
     bool first = true;
     for (const CColumn& column : table.Columns) {
         if (!column.InPrimaryKey)
@@ -186,7 +198,8 @@ void appendKeyTerms(QString& out, const CTable& table, QLatin1StringView indent,
     }
 }
 
-void appendColumnRef(QString& out, Alias alias, const CColumn& column) {
+void appendColumnRef(QString& out, Alias alias, const CColumn& column)
+{
     out += aliasLetter(alias);
     out += QLatin1StringView(".[");
     out += column.ColumnName;
@@ -195,7 +208,8 @@ void appendColumnRef(QString& out, Alias alias, const CColumn& column) {
 
 // Rows whose key exists on side `kept` only: an I row for a key that the update
 // introduced, a D row for one that it removed.
-void appendChangedKeyRows(QString& out, const CTable& table, char transactionType, Alias kept) {
+void appendChangedKeyRows(QString& out, const CTable& table, char transactionType, Alias kept)
+{
     const Alias missing = otherAlias(kept);
     appendAuditInsertHead(out, table, transactionType);
     appendBothValues(out, table);
@@ -220,7 +234,8 @@ void appendChangedKeyRows(QString& out, const CTable& table, char transactionTyp
     out += QLatin1StringView("\r\n)\r\n\r\n\r\n");
 }
 
-void appendEnd(QString& out, const QString& name, QLatin1StringView suffix) {
+void appendEnd(QString& out, const QString& name, QLatin1StringView suffix)
+{
     out += QLatin1StringView("SET NOCOUNT OFF\r\n\r\nGO\r\n\r\nIF OBJECT_ID('dbo.");
     out += name;
     out += suffix;
@@ -234,7 +249,8 @@ void appendEnd(QString& out, const QString& name, QLatin1StringView suffix) {
 }
 
 void buildUpdate(QString& out, const CTable& table, bool specialMTSHandling,
-                 const QDateTime& generated) {
+                 const QDateTime& generated)
+{
     templates::requireKey(table);
     const QString name = CleanTriggerName(table.TableName);
     const QLatin1StringView suffix = suffixOf(Action::Update);
@@ -268,7 +284,8 @@ void buildUpdate(QString& out, const CTable& table, bool specialMTSHandling,
 
 // The insert and delete triggers differ only in their side of the row.
 void buildInsertOrDelete(QString& out, const CTable& table, Action action, bool specialMTSHandling,
-                         const QDateTime& generated) {
+                         const QDateTime& generated)
+{
     templates::requireKey(table);
     const QString name = CleanTriggerName(table.TableName);
     const QLatin1StringView suffix = suffixOf(action);
@@ -305,33 +322,38 @@ void buildInsertOrDelete(QString& out, const CTable& table, Action action, bool 
 
 } // namespace
 
-QString CleanTriggerName(const QString& tableName) {
+QString CleanTriggerName(const QString& tableName)
+{
     QString name = tableName;
     name.replace(QLatin1Char(' '), QLatin1Char('_'));
     return name;
 }
 
-QString GenerateUpdate(const CTable& table, bool specialMTSHandling, const QDateTime& generated) {
+QString GenerateUpdate(const CTable& table, bool specialMTSHandling, const QDateTime& generated)
+{
     return templates::guardedBuild(
         QLatin1StringView("GenerateUpdate"), 3 * estimatedSize(table),
         [&](QString& out) { buildUpdate(out, table, specialMTSHandling, generated); });
 }
 
-QString GenerateInsert(const CTable& table, bool specialMTSHandling, const QDateTime& generated) {
+QString GenerateInsert(const CTable& table, bool specialMTSHandling, const QDateTime& generated)
+{
     return templates::guardedBuild(
         QLatin1StringView("GenerateInsert"), estimatedSize(table), [&](QString& out) {
             buildInsertOrDelete(out, table, Action::Insert, specialMTSHandling, generated);
         });
 }
 
-QString GenerateDelete(const CTable& table, bool specialMTSHandling, const QDateTime& generated) {
+QString GenerateDelete(const CTable& table, bool specialMTSHandling, const QDateTime& generated)
+{
     return templates::guardedBuild(
         QLatin1StringView("GenerateDelete"), estimatedSize(table), [&](QString& out) {
             buildInsertOrDelete(out, table, Action::Delete, specialMTSHandling, generated);
         });
 }
 
-QString GenerateRemove(const CTable& table) {
+QString GenerateRemove(const CTable& table)
+{
     return templates::guardedBuild(QLatin1StringView("GenerateRemove"),
                                    1536 + 15 * table.TableName.size(), [&](QString& out) {
                                        const QString name = CleanTriggerName(table.TableName);

@@ -2,7 +2,8 @@
 
 namespace tallix {
 
-TypeClass typeClassOf(const QString& datatype) {
+TypeClass typeClassOf(const QString& datatype)
+{
     const auto is = [&datatype](const char* name) {
         return datatype == QLatin1StringView(name);
     };

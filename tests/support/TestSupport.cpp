@@ -5,6 +5,39 @@
 
 namespace tallix::test {
 
+IMessages::Answer RecordingMessages::ask(const QString& text, const QString& title, Icon icon,
+                                         Buttons buttons, Answer defaultAnswer)
+{
+    asked.push_back({text, title, icon, buttons, defaultAnswer});
+    if (answers.empty()) {
+        ADD_FAILURE() << "unscripted question: " << qPrintable(text);
+        return Answer::Cancel;
+    }
+    const Answer a = answers.front();
+    answers.pop_front();
+    return a;
+}
+
+std::optional<QString> RecordingMessages::nextFile(bool save, const FileChoice& choice)
+{
+    filesAsked.push_back({save, choice});
+    if (fileAnswers.empty()) {
+        ADD_FAILURE() << "unscripted file dialog: " << qPrintable(choice.title);
+        return std::nullopt;
+    }
+    std::optional<QString> a = fileAnswers.front();
+    fileAnswers.pop_front();
+    return a;
+}
+
+QStringList RecordingMessages::shownTexts() const
+{
+    QStringList texts;
+    for (const Shown& s : shown)
+        texts << s.text;
+    return texts;
+}
+
 QString testDataPath(const QString& relativePath)
 {
     return QStringLiteral(TALLIX_TEST_DATA "/") + relativePath;

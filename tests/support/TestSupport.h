@@ -6,6 +6,8 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <deque>
+#include <optional>
 #include <vector>
 
 namespace tallix::test {
@@ -16,7 +18,10 @@ QByteArray readTestData(const QString& relativePath);
 // Path of a file below tests/data.
 QString testDataPath(const QString& relativePath);
 
-// Records every message instead of showing it; installed for its lifetime.
+// Records everything shown or asked instead of showing it, and answers from a
+// script; installed for its lifetime. A question or file choice that the test
+// did not script fails the test and answers Cancel (or no file), so nothing ever
+// waits for a user.
 class RecordingMessages : public IMessages {
 public:
     struct Shown {
@@ -24,20 +29,73 @@ public:
         QString title;
         Icon icon;
     };
+    struct Asked {
+        QString text;
+        QString title;
+        Icon icon;
+        Buttons buttons;
+        Answer defaultAnswer;
+    };
+    struct FileAsked {
+        bool save;
+        FileChoice choice;
+    };
 
     RecordingMessages()
         : m_previous(setMessages(this))
     {}
     ~RecordingMessages() override { setMessages(m_previous); }
 
+    // Scripting: answers are used once each, first in first out. A file answer
+    // of std::nullopt is a cancelled dialog.
+    void answer(Answer a) { answers.push_back(a); }
+    void chooseFile(std::optional<QString> path) { fileAnswers.push_back(std::move(path)); }
+
     void showMessage(const QString& text, const QString& title, Icon icon) override
     {
         shown.push_back({text, title, icon});
     }
+    Answer ask(const QString& text, const QString& title, Icon icon, Buttons buttons,
+               Answer defaultAnswer) override;
+    void beep() override { ++beeps; }
+    std::optional<QString> chooseOpenFile(const FileChoice& choice) override
+    {
+        return nextFile(false, choice);
+    }
+    std::optional<QString> chooseSaveFile(const FileChoice& choice) override
+    {
+        return nextFile(true, choice);
+    }
+    LaunchResult launch(const QString& target) override
+    {
+        launched.push_back(target);
+        return launchResult;
+    }
+    bool startProgram(const QString& program, const QStringList& arguments) override
+    {
+        started.push_back(program + (arguments.isEmpty()
+                                         ? QString()
+                                         : QLatin1Char(' ') + arguments.join(QLatin1Char(' '))));
+        return startResult;
+    }
+
+    // The texts of everything shown, in order.
+    QStringList shownTexts() const;
 
     std::vector<Shown> shown;
+    std::vector<Asked> asked;
+    std::vector<FileAsked> filesAsked;
+    QStringList launched;
+    QStringList started;
+    int beeps = 0;
+    std::deque<Answer> answers;
+    std::deque<std::optional<QString>> fileAnswers;
+    LaunchResult launchResult = LaunchResult::Ok;
+    bool startResult = true;
 
 private:
+    std::optional<QString> nextFile(bool save, const FileChoice& choice);
+
     IMessages* m_previous;
 };
 

@@ -12,7 +12,8 @@ namespace {
 
 // One column of every class and of several default-class types, in the order of
 // the golden listings.
-std::vector<CColumn> everyClass() {
+std::vector<CColumn> everyClass()
+{
     return {makeColumn("RowGuid", "uniqueidentifier"),
             makeColumn("Code", "char", 5),
             makeColumn("Name", "varchar", 10),
@@ -35,7 +36,8 @@ std::vector<CColumn> everyClass() {
 
 const QString kComparison = QStringLiteral("            AND slk.KeyValues = ");
 
-QString listing(const CTable& table, const QString& label, Alias alias, KeyForm form) {
+QString listing(const CTable& table, const QString& label, Alias alias, KeyForm form)
+{
     QString out = QStringLiteral("# ") + label + QStringLiteral("\r\n");
     if (form == KeyForm::Comparison)
         out += kComparison;
@@ -44,7 +46,8 @@ QString listing(const CTable& table, const QString& label, Alias alias, KeyForm 
 
 } // namespace
 
-TEST(TypeClass, FirstExactMatchDecides) {
+TEST(TypeClass, FirstExactMatchDecides)
+{
     EXPECT_EQ(typeClassOf(QStringLiteral("uniqueidentifier")), TypeClass::Guid);
     EXPECT_EQ(typeClassOf(QStringLiteral("char")), TypeClass::Character);
     EXPECT_EQ(typeClassOf(QStringLiteral("varchar")), TypeClass::Character);
@@ -60,7 +63,8 @@ TEST(TypeClass, FirstExactMatchDecides) {
         EXPECT_EQ(typeClassOf(QString::fromLatin1(other)), TypeClass::Default) << other;
 }
 
-TEST(KeyExpression, EveryClassBothFormsAndMultiColumnKeysMatchGolden) {
+TEST(KeyExpression, EveryClassBothFormsAndMultiColumnKeysMatchGolden)
+{
     QString out;
     for (const CColumn& c : everyClass()) {
         auto table = makeTable(QStringLiteral("T"), {});
@@ -91,7 +95,8 @@ TEST(KeyExpression, EveryClassBothFormsAndMultiColumnKeysMatchGolden) {
     EXPECT_MATCHES_GOLDEN(out.toUtf8(), QStringLiteral("templates/key_expressions.txt"));
 }
 
-TEST(ValueExpression, EveryClassBothAliasesMatchGolden) {
+TEST(ValueExpression, EveryClassBothAliasesMatchGolden)
+{
     QString out;
     for (const CColumn& c : everyClass()) {
         out += c.datatype + QStringLiteral(" i: ") + ValueExpression(c, Alias::Inserted) +
@@ -102,21 +107,24 @@ TEST(ValueExpression, EveryClassBothAliasesMatchGolden) {
     EXPECT_MATCHES_GOLDEN(out.toUtf8(), QStringLiteral("templates/value_expressions.txt"));
 }
 
-TEST(KeyExpression, OneCharacterColumnHasNoSeparatorAndEndsWithParenthesisAndBlank) {
+TEST(KeyExpression, OneCharacterColumnHasNoSeparatorAndEndsWithParenthesisAndBlank)
+{
     auto table = makeTable(QStringLiteral("T"), {{"Code", "varchar", 10, true}});
     const QString key = KeyExpression(*table, Alias::Inserted, KeyForm::SelectList);
     EXPECT_EQ(key, QStringLiteral("        'Code=' + CONVERT(VARCHAR(10),i.[Code]) \r\n"));
     EXPECT_FALSE(key.contains(QStringLiteral("CHAR(1)")));
 }
 
-TEST(KeyExpression, TableWithoutKeyColumnIsAnErrorNotACrash) {
+TEST(KeyExpression, TableWithoutKeyColumnIsAnErrorNotACrash)
+{
     auto table = makeTable(QStringLiteral("Notes"), {{"Text", "varchar", 10, false}});
     EXPECT_THROW(KeyExpression(*table, Alias::Inserted, KeyForm::SelectList), Error);
     auto empty = makeTable(QStringLiteral("Empty"), {});
     EXPECT_THROW(KeyExpression(*empty, Alias::Deleted, KeyForm::Comparison), Error);
 }
 
-TEST(ValueExpression, EscapesAfterConvertingSoTheCutNeverSplitsAnEntity) {
+TEST(ValueExpression, EscapesAfterConvertingSoTheCutNeverSplitsAnEntity)
+{
     // A value of ten apostrophes in a varchar(10) becomes sixty characters of entities;
     // escaping first and cutting to ten would keep "&apos;&apo".
     const QString v = ValueExpression(makeColumn("Name", "varchar", 10), Alias::Deleted);
@@ -129,7 +137,8 @@ TEST(ValueExpression, EscapesAfterConvertingSoTheCutNeverSplitsAnEntity) {
     EXPECT_TRUE(g.startsWith(QStringLiteral("COALESCE(REPLACE(CONVERT(VARCHAR(36),i.[RowGuid])")));
 }
 
-TEST(ValueExpression, MoneyKeepsAllFourDecimalPlacesSoTwelveThirtyFourFiveSixStaysDistinct) {
+TEST(ValueExpression, MoneyKeepsAllFourDecimalPlacesSoTwelveThirtyFourFiveSixStaysDistinct)
+{
     // 12.3456 and 12.3500 would both read 12.35 with the plain money conversion.
     for (const char* type : {"money", "smallmoney"}) {
         const CColumn c = makeColumn("Price", type);
@@ -143,7 +152,8 @@ TEST(ValueExpression, MoneyKeepsAllFourDecimalPlacesSoTwelveThirtyFourFiveSixSta
     }
 }
 
-TEST(ValueExpression, FloatKeepsSixteenDigitsSoOneThirdAndPointThreeThreeThreeDiffer) {
+TEST(ValueExpression, FloatKeepsSixteenDigitsSoOneThirdAndPointThreeThreeThreeDiffer)
+{
     // 0.333333 and 1/3 would both read 0.333333 with six significant digits.
     for (const char* type : {"float", "real"}) {
         EXPECT_EQ(ValueExpression(makeColumn("Ratio", type), Alias::Deleted),
@@ -154,7 +164,8 @@ TEST(ValueExpression, FloatKeepsSixteenDigitsSoOneThirdAndPointThreeThreeThreeDi
     }
 }
 
-TEST(ValueExpression, DecimalOfThirtyEightDigitsWithSignAndPointFitsItsConversion) {
+TEST(ValueExpression, DecimalOfThirtyEightDigitsWithSignAndPointFitsItsConversion)
+{
     // -1234567890123456789012345678.9012345678 is 40 characters; 30 overflow and fail the write.
     for (const char* type : {"decimal", "numeric"}) {
         EXPECT_EQ(ValueExpression(makeColumn("Amount", type), Alias::Inserted),

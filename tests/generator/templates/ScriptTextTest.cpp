@@ -8,7 +8,8 @@
 using namespace tallix;
 using namespace tallix::test;
 
-TEST(ScriptText, HeaderAndBannerMatchGolden) {
+TEST(ScriptText, HeaderAndBannerMatchGolden)
+{
     EXPECT_MATCHES_GOLDEN(ScriptHeader(goldenTime()).toUtf8(),
                           QStringLiteral("templates/script_header.sql"));
     EXPECT_MATCHES_GOLDEN(
@@ -17,7 +18,8 @@ TEST(ScriptText, HeaderAndBannerMatchGolden) {
         QStringLiteral("templates/trigger_banner.sql"));
 }
 
-TEST(ScriptText, GenerationTimeHasOneFormWhateverTheLocale) {
+TEST(ScriptText, GenerationTimeHasOneFormWhateverTheLocale)
+{
     const QLocale previous;
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     const QString text = formatGenerationTime(QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5)));
@@ -29,14 +31,16 @@ TEST(ScriptText, GenerationTimeHasOneFormWhateverTheLocale) {
     EXPECT_TRUE(banner.contains(ScriptHeader(goldenTime()).chopped(4)));
 }
 
-TEST(ScriptText, CreationBlockIsTheFixed126LineText) {
+TEST(ScriptText, CreationBlockIsTheFixed126LineText)
+{
     const QString block = CreationBlock();
     EXPECT_EQ(block.count(QStringLiteral("\r\n")), 126);
     EXPECT_FALSE(block.contains(QRegularExpression(QStringLiteral("[^\r]\n"))));
     EXPECT_MATCHES_GOLDEN(block.toUtf8(), QStringLiteral("templates/creation_block.sql"));
 }
 
-TEST(ScriptText, TableDropsRemoveTallixFirstAndReportNothing) {
+TEST(ScriptText, TableDropsRemoveTallixFirstAndReportNothing)
+{
     RecordingMessages recorded;
     const QString drops = GenerateTableDrops();
     EXPECT_TRUE(recorded.shown.empty());

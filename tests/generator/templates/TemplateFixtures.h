@@ -10,7 +10,8 @@
 namespace tallix::test {
 
 // The generation time of every golden script.
-inline QDateTime goldenTime() {
+inline QDateTime goldenTime()
+{
     return QDateTime(QDate(2026, 3, 14), QTime(9, 26, 53));
 }
 
@@ -23,7 +24,8 @@ struct ColumnSpec {
 };
 
 inline std::unique_ptr<CTable> makeTable(const QString& name,
-                                         std::initializer_list<ColumnSpec> columns) {
+                                         std::initializer_list<ColumnSpec> columns)
+{
     auto table = std::make_unique<CTable>();
     table->TableName = name;
     for (const ColumnSpec& c : columns)
@@ -32,7 +34,8 @@ inline std::unique_ptr<CTable> makeTable(const QString& name,
     return table;
 }
 
-inline CColumn makeColumn(const char* name, const char* datatype, int size = 0) {
+inline CColumn makeColumn(const char* name, const char* datatype, int size = 0)
+{
     CColumn column;
     column.ColumnName = QString::fromUtf8(name);
     column.datatype = QString::fromUtf8(datatype);
@@ -41,13 +44,15 @@ inline CColumn makeColumn(const char* name, const char* datatype, int size = 0) 
 }
 
 // Customers: a varchar(10) key that is recorded and an image column that is not.
-inline std::unique_ptr<CTable> customers() {
+inline std::unique_ptr<CTable> customers()
+{
     return makeTable(QStringLiteral("Customers"), {{"Code", "varchar", 10, true, true},
                                                    {"Photo", "image", 2147483647, false, false}});
 }
 
 // Order Details: a two-column key (int, smallint), money and real columns, a text column left out.
-inline std::unique_ptr<CTable> orderDetails() {
+inline std::unique_ptr<CTable> orderDetails()
+{
     return makeTable(QStringLiteral("Order Details"), {{"OrderID", "int", 0, true, true},
                                                        {"ProductID", "smallint", 0, true, false},
                                                        {"UnitPrice", "money", 0, false, true},
@@ -56,13 +61,15 @@ inline std::unique_ptr<CTable> orderDetails() {
 }
 
 // Regions: a guid key and no recorded column at all.
-inline std::unique_ptr<CTable> regions() {
+inline std::unique_ptr<CTable> regions()
+{
     return makeTable(QStringLiteral("Regions"), {{"RegionID", "uniqueidentifier", 0, true, false},
                                                  {"Description", "nchar", 50, false, false}});
 }
 
 // Shippers: every action audited.
-inline std::unique_ptr<CTable> shippers() {
+inline std::unique_ptr<CTable> shippers()
+{
     auto table =
         makeTable(QStringLiteral("Shippers"), {{"ShipperID", "int", 0, true, true},
                                                {"CompanyName", "nvarchar", 40, false, true},

@@ -12,7 +12,8 @@ const QDateTime kTime = goldenTime();
 
 } // namespace
 
-TEST(Triggers, CharacterKeyTableMatchesGolden) {
+TEST(Triggers, CharacterKeyTableMatchesGolden)
+{
     auto table = customers();
     EXPECT_MATCHES_GOLDEN(GenerateUpdate(*table, false, kTime).toUtf8(),
                           QStringLiteral("templates/customers_update.sql"));
@@ -24,7 +25,8 @@ TEST(Triggers, CharacterKeyTableMatchesGolden) {
                           QStringLiteral("templates/customers_delete.sql"));
 }
 
-TEST(Triggers, TwoColumnKeyAndBlankInNameMatchGolden) {
+TEST(Triggers, TwoColumnKeyAndBlankInNameMatchGolden)
+{
     auto table = orderDetails();
     const QString update = GenerateUpdate(*table, false, kTime);
     EXPECT_MATCHES_GOLDEN(update.toUtf8(), QStringLiteral("templates/order_details_update.sql"));
@@ -33,7 +35,8 @@ TEST(Triggers, TwoColumnKeyAndBlankInNameMatchGolden) {
     EXPECT_TRUE(update.contains(QStringLiteral("    SELECT 'Order Details',\r\n")));
 }
 
-TEST(Triggers, TableWithoutIncludedColumnsStillWritesEveryRow) {
+TEST(Triggers, TableWithoutIncludedColumnsStillWritesEveryRow)
+{
     auto table = regions();
     const QString update = GenerateUpdate(*table, false, kTime);
     EXPECT_MATCHES_GOLDEN(update.toUtf8(), QStringLiteral("templates/regions_update.sql"));
@@ -43,7 +46,8 @@ TEST(Triggers, TableWithoutIncludedColumnsStillWritesEveryRow) {
                     .contains(QStringLiteral("           '<AUDIT>' + \r\n        '</AUDIT>'\r\n")));
 }
 
-TEST(Triggers, AllThreeActionsMatchGolden) {
+TEST(Triggers, AllThreeActionsMatchGolden)
+{
     auto table = shippers();
     EXPECT_MATCHES_GOLDEN(GenerateInsert(*table, true, kTime).toUtf8(),
                           QStringLiteral("templates/shippers_insert.sql"));
@@ -53,7 +57,8 @@ TEST(Triggers, AllThreeActionsMatchGolden) {
                           QStringLiteral("templates/shippers_delete.sql"));
 }
 
-TEST(Triggers, DropBlockNamesAllThreeTriggersWhateverTheFlags) {
+TEST(Triggers, DropBlockNamesAllThreeTriggersWhateverTheFlags)
+{
     auto table = orderDetails();
     table->Update = true;
     EXPECT_MATCHES_GOLDEN(GenerateRemove(*table).toUtf8(),
@@ -66,7 +71,8 @@ TEST(Triggers, DropBlockNamesAllThreeTriggersWhateverTheFlags) {
     EXPECT_TRUE(recorded.shown.empty());
 }
 
-TEST(TriggerNames, EveryBlankBecomesOneUnderscoreAndNothingElseChanges) {
+TEST(TriggerNames, EveryBlankBecomesOneUnderscoreAndNothingElseChanges)
+{
     EXPECT_EQ(CleanTriggerName(QStringLiteral("A B")), QStringLiteral("A_B"));
     EXPECT_EQ(CleanTriggerName(QStringLiteral("A  B")), QStringLiteral("A__B"));
     EXPECT_EQ(CleanTriggerName(QStringLiteral(" x.[y] z ")), QStringLiteral("_x.[y]_z_"));
@@ -83,7 +89,8 @@ TEST(TriggerNames, EveryBlankBecomesOneUnderscoreAndNothingElseChanges) {
         QStringLiteral("   PRINT '<<< CREATED TRIGGER dbo.A__BTallixInsert >>>'\r\n")));
 }
 
-TEST(TriggerLayout, LineEndsAndIndentsDifferBetweenUpdateAndInsertOrDelete) {
+TEST(TriggerLayout, LineEndsAndIndentsDifferBetweenUpdateAndInsertOrDelete)
+{
     auto table = shippers();
     const QString update = GenerateUpdate(*table, false, kTime);
     const QString insert = GenerateInsert(*table, false, kTime);
@@ -106,7 +113,8 @@ TEST(TriggerLayout, LineEndsAndIndentsDifferBetweenUpdateAndInsertOrDelete) {
     EXPECT_FALSE(insert.contains(QStringLiteral("-- cover both")));
 }
 
-TEST(TriggerLayout, EmptyLinesCloseEachSection) {
+TEST(TriggerLayout, EmptyLinesCloseEachSection)
+{
     auto table = orderDetails();
     const QString update = GenerateUpdate(*table, false, kTime);
     // Unchanged keys: the last join term loses its AND, then three empty lines.
@@ -134,7 +142,8 @@ TEST(TriggerLayout, EmptyLinesCloseEachSection) {
                        "       @Username = SYSTEM_USER\r\n\r\nINSERT TallixKeys(")));
 }
 
-TEST(TriggerLayout, DataLinesUseTheValueExpressionOfEveryClass) {
+TEST(TriggerLayout, DataLinesUseTheValueExpressionOfEveryClass)
+{
     for (const char* type : {"uniqueidentifier", "char", "nvarchar", "datetime", "timestamp",
                              "money", "float", "decimal", "int", "VarChar"}) {
         auto table =
@@ -158,7 +167,8 @@ TEST(TriggerLayout, DataLinesUseTheValueExpressionOfEveryClass) {
     }
 }
 
-TEST(TriggerFailures, TableWithoutKeyGivesEmptyTextAndOneMessage) {
+TEST(TriggerFailures, TableWithoutKeyGivesEmptyTextAndOneMessage)
+{
     auto table = makeTable(QStringLiteral("Notes"), {{"Text", "varchar", 10}});
     const struct {
         QString (*generate)(const CTable&, bool, const QDateTime&);
@@ -178,7 +188,8 @@ TEST(TriggerFailures, TableWithoutKeyGivesEmptyTextAndOneMessage) {
     }
 }
 
-TEST(TriggerFailures, MiddleTierNameThatDoesNotEndTheApplicationNameCannotFailTheWrite) {
+TEST(TriggerFailures, MiddleTierNameThatDoesNotEndTheApplicationNameCannotFailTheWrite)
+{
     // "App <<bob>> v2": searching "%>>" at the end of "bob>> v2" finds nothing, and
     // LEFT with length -1 would raise an error inside the trigger.
     auto table = customers();
