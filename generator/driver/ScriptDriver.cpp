@@ -4,15 +4,15 @@
 #include "common/base/Messages.h"
 #include "common/base/Version.h"
 #include "generator/project/Project.h"
+#include "generator/templates/SqlQuoting.h"
 #include "generator/templates/Templates.h"
 
+#include <QHash>
 #include <cmath>
 
 namespace tallix {
 
 namespace {
-
-constexpr QLatin1StringView kCrLf("\r\n");
 
 void reportFailure(const QString& routine, const QString& description)
 {
@@ -47,49 +47,132 @@ ScriptDriver::ScriptDriver(IScriptObserver& observer, Clock clock)
 
 int ScriptDriver::LineCount(const QString& text)
 {
-    return static_cast<int>(text.count(kCrLf));
+    return static_cast<int>(text.count(QLatin1StringView("\r\n")));
 }
+
+namespace {
+
+// Two empty lines, the comment, the PRINT and an empty line.
+QString errorBlock(const QString& tableName, QLatin1StringView reason)
+{
+    QString out = QStringLiteral("\r\n\r\n-- ERROR: ");
+    SqlQuoting::appendComment(out, tableName);
+    out += QLatin1Char(' ');
+    out += reason;
+    out += QLatin1StringView("\r\nPRINT '<<< ERROR: ");
+    SqlQuoting::appendLiteral(out, tableName);
+    out += QLatin1Char(' ');
+    out += reason;
+    out += QLatin1StringView("'\r\n\r\n");
+    return out;
+}
+
+// Whether the audit script writes at least one trigger for the table.
+bool getsTriggers(const CTable& table)
+{
+    return !table.LargeKey && (table.Insert || table.Update || table.Delete) &&
+           table.HasPrimaryKey() && !HasLongName(table) && !HasControlInNames(table);
+}
+
+void checkDatabaseName(const Project& project)
+{
+    if (SqlQuoting::hasControl(project.DB()))
+        throw Error(Error::InvalidArgument,
+                    QStringLiteral("The database name holds a line break or other control "
+                                   "character; no script was produced."));
+}
+
+// The second table's drop sections would remove the first one's triggers and
+// leave that table unaudited without a word.
+void checkTriggerNames(const CTables& tables)
+{
+    QHash<QString, const CTable*> seen;
+    for (const CTable& table : tables) {
+        if (!getsTriggers(table))
+            continue;
+        const QString name = CleanTriggerName(table.TableName);
+        const CTable*& first = seen[name.toCaseFolded()];
+        if (!first) {
+            first = &table;
+            continue;
+        }
+        throw Error(Error::InvalidArgument,
+                    QStringLiteral("The tables \"%1\" and \"%2\" give the same trigger names "
+                                   "(%3TallixInsert, %3TallixUpdate, %3TallixDelete), so the "
+                                   "one would drop the other's triggers; no script was produced.")
+                        .arg(first->TableName, table.TableName, name));
+    }
+}
+
+} // namespace
 
 QString ScriptDriver::NoPrimaryKeyBlock(const QString& tableName)
 {
-    return QStringLiteral("\r\n\r\n-- ERROR: ") + tableName +
-           QStringLiteral(" does not have any primary key!!!\r\nPRINT '<<< ERROR: ") + tableName +
-           QStringLiteral(" does not have any primary key!!!'\r\n\r\n");
+    return errorBlock(tableName, QLatin1StringView("does not have any primary key!!!"));
+}
+
+QString ScriptDriver::LongNameBlock(const QString& tableName)
+{
+    return errorBlock(tableName, QLatin1StringView("has a name longer than 64 characters, this "
+                                                   "table can not be audited!"));
+}
+
+QString ScriptDriver::ControlCharacterBlock(const QString& tableName)
+{
+    return errorBlock(tableName,
+                      QLatin1StringView("has a line break or other control character in its name "
+                                        "or a column name, this table can not be audited!"));
 }
 
 QString ScriptDriver::GenerateScript(const Project& project)
 {
-    return guarded(QStringLiteral("GenerateScript"), [&] { return buildScript(project); });
+    StringScriptSink sink;
+    return GenerateScript(project, sink) ? sink.take() : QString();
+}
+
+bool ScriptDriver::GenerateScript(const Project& project, IScriptSink& sink)
+{
+    return guarded(QStringLiteral("GenerateScript"), [&] { buildScript(project, sink); });
 }
 
 QString ScriptDriver::GenerateRemoveScript(const Project& project)
 {
-    return guarded(QStringLiteral("GenerateRemoveScript"),
-                   [&] { return buildRemoveScript(project); });
+    StringScriptSink sink;
+    return GenerateRemoveScript(project, sink) ? sink.take() : QString();
 }
 
-QString ScriptDriver::guarded(const QString& routine, const std::function<QString()>& build)
+bool ScriptDriver::GenerateRemoveScript(const Project& project, IScriptSink& sink)
+{
+    return guarded(QStringLiteral("GenerateRemoveScript"),
+                   [&] { buildRemoveScript(project, sink); });
+}
+
+bool ScriptDriver::guarded(const QString& routine, const std::function<void()>& build)
 {
     try {
-        return build();
+        build();
+        return true;
+    } catch (const ScriptSinkError&) {
+        m_observer.HideProgress();
+        throw;
     } catch (const Error& e) {
         reportFailure(routine, e.description());
     } catch (const std::exception& e) {
         reportFailure(routine, QString::fromLocal8Bit(e.what()));
     }
     m_observer.HideProgress();
-    return {};
+    return false;
 }
 
-QString ScriptDriver::scriptStart(const Project& project)
+void ScriptDriver::scriptStart(const Project& project, IScriptSink& sink)
 {
     m_observer.ResetStatus();
     m_generated = m_clock();
-    QString script = ScriptHeader(m_generated);
-    script += QLatin1StringView("USE [");
-    script += project.DB();
-    script += QLatin1StringView("]\r\nGO\r\n\r\n");
-    return script;
+    QString start = ScriptHeader(m_generated);
+    start += QLatin1StringView("USE [");
+    SqlQuoting::appendBracketed(start, project.DB());
+    start += QLatin1StringView("]\r\nGO\r\n\r\n");
+    sink.append(start);
 }
 
 void ScriptDriver::reportProgress(int done, int total)
@@ -97,10 +180,13 @@ void ScriptDriver::reportProgress(int done, int total)
     m_observer.SetProgress(static_cast<int>(std::lround(done * 100.0 / total)));
 }
 
-QString ScriptDriver::buildScript(const Project& project)
+void ScriptDriver::buildScript(const Project& project, IScriptSink& sink)
 {
-    QString script = scriptStart(project);
-    script += CreationBlock();
+    // Checked before anything is written: a script may go straight to a device.
+    checkDatabaseName(project);
+    checkTriggerNames(project.Tables());
+    scriptStart(project, sink);
+    sink.append(CreationBlock());
     m_observer.ShowProgress(0);
 
     const CTables& tables = project.Tables();
@@ -111,29 +197,43 @@ QString ScriptDriver::buildScript(const Project& project)
         if (!table.LargeKey) {
             int count = 0;
             if (table.Insert)
-                appendAction(script, table, project, kInsert, count);
+                appendAction(sink, table, project, kInsert, count);
             if (table.Update)
-                appendAction(script, table, project, kUpdate, count);
+                appendAction(sink, table, project, kUpdate, count);
             if (table.Delete)
-                appendAction(script, table, project, kDelete, count);
+                appendAction(sink, table, project, kDelete, count);
         }
         reportProgress(++done, total);
         m_observer.ProcessEvents();
     }
     m_observer.HideProgress();
-    return script;
 }
 
-void ScriptDriver::appendAction(QString& script, const CTable& table, const Project& project,
+void ScriptDriver::appendAction(IScriptSink& sink, const CTable& table, const Project& project,
                                 const Action& action, int& count)
 {
     const QString& name = table.TableName;
     const QString letter = action.letter;
     m_observer.UpdateStatus(name, letter, QStringLiteral("Generating"), count);
     if (!table.HasPrimaryKey()) {
-        script += NoPrimaryKeyBlock(name);
+        sink.append(NoPrimaryKeyBlock(name));
         m_observer.UpdateStatus(
             name, letter, QStringLiteral("Error : Table does not have any primary key!"), count);
+        return;
+    }
+    if (HasLongName(table)) {
+        sink.append(LongNameBlock(name));
+        m_observer.UpdateStatus(name, letter,
+                                QStringLiteral("Error : Table name is longer than 64 characters!"),
+                                count);
+        return;
+    }
+    if (HasControlInNames(table)) {
+        sink.append(ControlCharacterBlock(name));
+        m_observer.UpdateStatus(
+            name, letter,
+            QStringLiteral("Error : Table or column name holds a line break or control character!"),
+            count);
         return;
     }
     const QString trigger = action.generate(table, project.SpecialMTSHandling(), m_generated);
@@ -144,37 +244,41 @@ void ScriptDriver::appendAction(QString& script, const CTable& table, const Proj
                                       "was produced.")
                            .arg(QString(action.name), name));
     }
-    script += trigger;
+    sink.append(trigger);
     count += LineCount(trigger);
     m_observer.UpdateStatus(name, letter, QStringLiteral("Complete"), count);
 }
 
-QString ScriptDriver::buildRemoveScript(const Project& project)
+void ScriptDriver::buildRemoveScript(const Project& project, IScriptSink& sink)
 {
-    QString script = scriptStart(project);
+    checkDatabaseName(project);
+    scriptStart(project, sink);
     m_observer.ShowProgress(0);
     const CTables& tables = project.Tables();
     const int total = tables.Count();
     int done = 0;
     for (const CTable& table : tables) {
-        const QString block = GenerateRemove(table);
-        if (block.isEmpty())
-            throw Error(0, QStringLiteral("The triggers of table %1 could not be dropped in the "
-                                          "script; no script was produced.")
-                               .arg(table.TableName));
-        script += block;
+        // No trigger can exist for such a name: none was ever written for it.
+        if (SqlQuoting::hasControl(table.TableName)) {
+            sink.append(ControlCharacterBlock(table.TableName));
+        } else {
+            const QString block = GenerateRemove(table);
+            if (block.isEmpty())
+                throw Error(0, QStringLiteral("The triggers of table %1 could not be dropped in "
+                                              "the script; no script was produced.")
+                                   .arg(table.TableName));
+            sink.append(block);
+        }
         reportProgress(++done, total);
         m_observer.ProcessEvents();
     }
-    script += kCrLf;
-    script += kCrLf;
     const QString drops = GenerateTableDrops();
     if (drops.isEmpty())
         throw Error(0, QStringLiteral("The audit tables could not be dropped in the script; no "
                                       "script was produced."));
-    script += drops;
+    sink.append(u"\r\n\r\n");
+    sink.append(drops);
     m_observer.HideProgress();
-    return script;
 }
 
 } // namespace tallix

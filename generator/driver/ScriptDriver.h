@@ -1,6 +1,7 @@
 #pragma once
 
 #include "generator/driver/IScriptObserver.h"
+#include "generator/driver/IScriptSink.h"
 
 #include <QDateTime>
 #include <functional>
@@ -21,29 +22,41 @@ public:
 
     // The complete audit script, or an empty text after a failure, which has then
     // been reported as "Error (GenerateScript) - " and its description. A trigger
-    // that could not be built fails the whole run, so no script silently lacks one.
+    // that could not be built fails the whole run, so no script silently lacks one;
+    // so do two audited tables whose triggers would have the same names, and a
+    // database name that holds a control character.
     QString GenerateScript(const Project& project);
+    // The same, handed to `sink` piece by piece. False after a reported failure,
+    // when what the sink took must be thrown away. A ScriptSinkError from the sink
+    // ends the run and is passed on unreported.
+    bool GenerateScript(const Project& project, IScriptSink& sink);
 
     // The removal script, or an empty text after a reported failure.
     QString GenerateRemoveScript(const Project& project);
+    bool GenerateRemoveScript(const Project& project, IScriptSink& sink);
 
     // The number of CR LF pairs in a text.
     static int LineCount(const QString& text);
 
     // Written in place of a trigger for a table without primary key.
     static QString NoPrimaryKeyBlock(const QString& tableName);
+    // Written in place of a trigger for a table whose name does not fit SourceTable.
+    static QString LongNameBlock(const QString& tableName);
+    // Written in place of a trigger, or of the removal script's drop block, for a
+    // table whose name or column name holds a line break or other control character.
+    static QString ControlCharacterBlock(const QString& tableName);
 
     struct Action;
 
 private:
-    // Runs `build`; a failure is reported under `routine` and gives an empty text.
-    QString guarded(const QString& routine, const std::function<QString()>& build);
-    QString buildScript(const Project& project);
-    QString buildRemoveScript(const Project& project);
-    void appendAction(QString& script, const CTable& table, const Project& project,
+    // Runs `build`; a failure is reported under `routine` and gives false.
+    bool guarded(const QString& routine, const std::function<void()>& build);
+    void buildScript(const Project& project, IScriptSink& sink);
+    void buildRemoveScript(const Project& project, IScriptSink& sink);
+    void appendAction(IScriptSink& sink, const CTable& table, const Project& project,
                       const Action& action, int& count);
     void reportProgress(int done, int total);
-    QString scriptStart(const Project& project);
+    void scriptStart(const Project& project, IScriptSink& sink);
 
     IScriptObserver& m_observer;
     Clock m_clock;

@@ -1,8 +1,10 @@
 #include "common/base/Error.h"
 #include "common/base/Messages.h"
 #include "common/base/Version.h"
+#include "generator/templates/SqlQuoting.h"
 #include "generator/templates/TemplateParts.h"
 
+#include <algorithm>
 #include <exception>
 
 namespace tallix {
@@ -18,7 +20,7 @@ void appendConversion(QString& out, const CColumn& column, Alias alias)
     const auto columnRef = [&] {
         out += aliasLetter(alias);
         out += QLatin1StringView(".[");
-        out += column.ColumnName;
+        SqlQuoting::appendBracketed(out, column.ColumnName);
         out += QLatin1Char(']');
     };
     const auto sized = [&](QLatin1StringView type) {
@@ -99,11 +101,16 @@ QLatin1StringView aliasLetter(Alias alias)
     return alias == Alias::Inserted ? QLatin1StringView("i") : QLatin1StringView("d");
 }
 
-void requireKey(const CTable& table)
+void requireAuditable(const CTable& table)
 {
     if (!table.HasPrimaryKey())
         throw Error(Error::InvalidArgument,
                     QStringLiteral("Table %1 does not have any primary key!").arg(table.TableName));
+    if (HasControlInNames(table))
+        throw Error(Error::InvalidArgument,
+                    QStringLiteral("Table %1 has a line break or other control character in its "
+                                   "name or a column name!")
+                        .arg(table.TableName));
 }
 
 void appendKeyExpression(QString& out, const CTable& table, Alias alias, KeyForm form)
@@ -119,7 +126,7 @@ void appendKeyExpression(QString& out, const CTable& table, Alias alias, KeyForm
         first = false;
         out += indent;
         out += QLatin1Char('\'');
-        out += column.ColumnName;
+        SqlQuoting::appendLiteral(out, column.ColumnName);
         out += QLatin1StringView("=' + ");
         appendConversion(out, column, alias);
     }
@@ -164,9 +171,18 @@ QString guardedBuild(QLatin1StringView routine, qsizetype reserve,
 
 } // namespace templates
 
+bool HasControlInNames(const CTable& table)
+{
+    if (SqlQuoting::hasControl(table.TableName))
+        return true;
+    return std::any_of(table.Columns.begin(), table.Columns.end(), [](const CColumn& c) {
+        return (c.InPrimaryKey || c.Include) && SqlQuoting::hasControl(c.ColumnName);
+    });
+}
+
 QString KeyExpression(const CTable& table, Alias alias, KeyForm form)
 {
-    templates::requireKey(table);
+    templates::requireAuditable(table);
     QString out;
     out.reserve(128 * table.Columns.Count());
     templates::appendKeyExpression(out, table, alias, form);

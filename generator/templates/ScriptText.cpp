@@ -1,4 +1,5 @@
 #include "common/base/Version.h"
+#include "generator/templates/SqlQuoting.h"
 #include "generator/templates/TemplateParts.h"
 
 #include <iterator>
@@ -218,7 +219,7 @@ QString TriggerBanner(const QString& tableName, const QString& suffix, const QDa
     out.reserve(160 + tableName.size());
     out += kEol;
     out += QLatin1StringView("-- ");
-    out += tableName;
+    SqlQuoting::appendComment(out, tableName);
     out += suffix;
     out += kEol;
     appendHeaderLines(out, generated);

@@ -14,10 +14,11 @@ inline constexpr QLatin1StringView kEol("\r\n");
 // "i" or "d".
 QLatin1StringView aliasLetter(Alias alias);
 
-// Fails with tallix::Error when no column of the table is in the primary key.
-void requireKey(const CTable& table);
+// Fails with tallix::Error when no column of the table is in the primary key, or
+// when a name the triggers would write holds a control character.
+void requireAuditable(const CTable& table);
 
-// Appends what KeyExpression returns; requireKey must have passed.
+// Appends what KeyExpression returns; requireAuditable must have passed.
 void appendKeyExpression(QString& out, const CTable& table, Alias alias, KeyForm form);
 
 // Appends what ValueExpression returns.

@@ -36,7 +36,18 @@ QString CreationBlock();
 QString GenerateTableDrops();
 
 // The trigger base name: the table name with every blank replaced by an underscore.
+// The triggers are named after it, bracketed when it is no regular identifier.
 QString CleanTriggerName(const QString& tableName);
+
+// The length of TallixKeys.SourceTable and Tallix.SourceTable: a trigger of a table
+// with a longer name would fail every write to that table.
+inline constexpr qsizetype kMaxSourceTableLength = 64;
+bool HasLongName(const CTable& table);
+
+// Whether the table's name, or the name of a column the triggers write (a key or
+// included column), holds a line break or other control character. Such a name
+// cannot be written into a bracketed name safely, so the table gets no triggers.
+bool HasControlInNames(const CTable& table);
 
 // The key-values text of one row as a T-SQL expression: one line per primary-key
 // column in column order, terms joined by CHAR(1); the last line ends with the
@@ -46,6 +57,8 @@ QString KeyExpression(const CTable& table, Alias alias, KeyForm form);
 
 // The recorded text of one column's value: NULL for a SQL NULL, apostrophes
 // written as &apos; in guid and character columns. No line end.
+// Names are written safely for where they stand: doubled apostrophes in literals,
+// doubled "]" in brackets (see SqlQuoting.h).
 QString ValueExpression(const CColumn& column, Alias alias);
 
 // The trigger batches of one table. A trigger text is never legitimately empty:
@@ -58,7 +71,8 @@ QString GenerateInsert(const CTable& table, bool specialMTSHandling, const QDate
 QString GenerateDelete(const CTable& table, bool specialMTSHandling, const QDateTime& generated);
 
 // Drops the insert, update and delete triggers of a table, whatever its flags.
-// Empty after a failure reported as "Error (GenerateRemove) - " and the description.
+// Empty after a failure reported as "Error (GenerateRemove) - " and the description;
+// a table name with a control character is such a failure.
 QString GenerateRemove(const CTable& table);
 
 } // namespace tallix

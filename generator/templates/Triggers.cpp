@@ -1,3 +1,5 @@
+#include "common/base/Error.h"
+#include "generator/templates/SqlQuoting.h"
 #include "generator/templates/TemplateParts.h"
 
 namespace tallix {
@@ -41,24 +43,34 @@ qsizetype estimatedSize(const CTable& table)
     return 4096 + 2 * table.TableName.size() + static_cast<qsizetype>(table.Columns.Count()) * 640;
 }
 
+// The trigger as the statements name it ("dbo." goes before it), and the same
+// text for use inside a string literal.
+struct TriggerName {
+    QString statement;
+    QString literal;
+
+    TriggerName(const QString& name, QLatin1StringView suffix)
+    {
+        SqlQuoting::appendObjectName(statement, QString(name + suffix));
+        SqlQuoting::appendLiteral(literal, statement);
+    }
+};
+
 // Drops an earlier trigger of the same name; the drop block of the removal
 // script is made of three of these.
 void appendDropSection(QString& out, const QString& name, QLatin1StringView suffix)
 {
-    const auto trigger = [&] {
-        out += name;
-        out += suffix;
-    };
+    const TriggerName trigger(name, suffix);
     out += QLatin1StringView("IF OBJECT_ID('dbo.");
-    trigger();
+    out += trigger.literal;
     out += QLatin1StringView("') IS NOT NULL\r\nBEGIN\r\n   DROP TRIGGER dbo.");
-    trigger();
+    out += trigger.statement;
     out += QLatin1StringView("\r\n   IF OBJECT_ID('dbo.");
-    trigger();
+    out += trigger.literal;
     out += QLatin1StringView("') IS NOT NULL\r\n      PRINT '<< FAILED DROPPING TRIGGER dbo.");
-    trigger();
+    out += trigger.literal;
     out += QLatin1StringView(" >>>'\r\n   ELSE\r\n      PRINT '<<< DROPPED TRIGGER dbo.");
-    trigger();
+    out += trigger.literal;
     out += QLatin1StringView(" >>>'\r\nEND\r\nGO\r\n\r\n");
 }
 
@@ -67,10 +79,9 @@ void appendHead(QString& out, const CTable& table, const QString& name, Action a
 {
     const QLatin1StringView suffix = suffixOf(action);
     out += QLatin1StringView("CREATE TRIGGER ");
-    out += name;
-    out += suffix;
+    out += TriggerName(name, suffix).statement;
     out += QLatin1StringView(" ON [");
-    out += table.TableName;
+    SqlQuoting::appendBracketed(out, table.TableName);
     out += QLatin1StringView("]\r\n");
     switch (action) {
     case Action::Insert:
@@ -122,7 +133,7 @@ void appendHead(QString& out, const CTable& table, const QString& name, Action a
 void appendKeyMatch(QString& out, const CTable& table, Alias alias)
 {
     out += QLatin1StringView("        WHERE slk.SourceTable = '");
-    out += table.TableName;
+    SqlQuoting::appendLiteral(out, table.TableName);
     out += QLatin1StringView("'\r\n            AND slk.KeyValues = ");
     appendKeyExpression(out, table, alias, KeyForm::Comparison);
 }
@@ -131,7 +142,7 @@ void appendKeyMatch(QString& out, const CTable& table, Alias alias)
 void appendKeyInsert(QString& out, const CTable& table, Alias alias)
 {
     out += QLatin1StringView("INSERT TallixKeys(sourcetable, KeyValues)\r\n    SELECT '");
-    out += table.TableName;
+    SqlQuoting::appendLiteral(out, table.TableName);
     out += QLatin1StringView("',\r\n");
     appendKeyExpression(out, table, alias, KeyForm::SelectList);
     out += QLatin1StringView("    FROM ");
@@ -148,7 +159,7 @@ void appendAuditInsertHead(QString& out, const CTable& table, char transactionTy
 {
     out += QLatin1StringView("INSERT Tallix(SourceTable, TransactionType, UserName, Workstation, "
                              "Application, KeyID, Data)\r\n    SELECT '");
-    out += table.TableName;
+    SqlQuoting::appendLiteral(out, table.TableName);
     out += QLatin1StringView("',\r\n           '");
     out += QLatin1Char(transactionType);
     out += QLatin1StringView("',\r\n"
@@ -162,7 +173,7 @@ void appendAuditInsertHead(QString& out, const CTable& table, char transactionTy
 void appendColumnStart(QString& out, const CColumn& column)
 {
     out += QLatin1StringView("           '<COLUMN NAME=''");
-    out += column.ColumnName;
+    SqlQuoting::appendAuditName(out, column.ColumnName);
 }
 
 // One COLUMN element per included column, with both the old and the new value.
@@ -202,7 +213,7 @@ void appendColumnRef(QString& out, Alias alias, const CColumn& column)
 {
     out += aliasLetter(alias);
     out += QLatin1StringView(".[");
-    out += column.ColumnName;
+    SqlQuoting::appendBracketed(out, column.ColumnName);
     out += QLatin1Char(']');
 }
 
@@ -236,22 +247,20 @@ void appendChangedKeyRows(QString& out, const CTable& table, char transactionTyp
 
 void appendEnd(QString& out, const QString& name, QLatin1StringView suffix)
 {
+    const TriggerName trigger(name, suffix);
     out += QLatin1StringView("SET NOCOUNT OFF\r\n\r\nGO\r\n\r\nIF OBJECT_ID('dbo.");
-    out += name;
-    out += suffix;
+    out += trigger.literal;
     out += QLatin1StringView("') IS NOT NULL\r\n   PRINT '<<< CREATED TRIGGER dbo.");
-    out += name;
-    out += suffix;
+    out += trigger.literal;
     out += QLatin1StringView(" >>>'\r\nELSE\r\n   PRINT '<<< FAILED CREATING TRIGGER dbo.");
-    out += name;
-    out += suffix;
+    out += trigger.literal;
     out += QLatin1StringView(" >>>'\r\nGO\r\n\r\n");
 }
 
 void buildUpdate(QString& out, const CTable& table, bool specialMTSHandling,
                  const QDateTime& generated)
 {
-    templates::requireKey(table);
+    templates::requireAuditable(table);
     const QString name = CleanTriggerName(table.TableName);
     const QLatin1StringView suffix = suffixOf(Action::Update);
 
@@ -286,7 +295,7 @@ void buildUpdate(QString& out, const CTable& table, bool specialMTSHandling,
 void buildInsertOrDelete(QString& out, const CTable& table, Action action, bool specialMTSHandling,
                          const QDateTime& generated)
 {
-    templates::requireKey(table);
+    templates::requireAuditable(table);
     const QString name = CleanTriggerName(table.TableName);
     const QLatin1StringView suffix = suffixOf(action);
     const bool inserting = action == Action::Insert;
@@ -352,15 +361,31 @@ QString GenerateDelete(const CTable& table, bool specialMTSHandling, const QDate
         });
 }
 
+bool HasLongName(const CTable& table)
+{
+    // Counted in characters, as varchar(64) holds them in a single-byte code page.
+    qsizetype length = 0;
+    for (qsizetype i = 0; i < table.TableName.size(); ++i) {
+        if (!table.TableName[i].isLowSurrogate())
+            ++length;
+    }
+    return length > kMaxSourceTableLength;
+}
+
 QString GenerateRemove(const CTable& table)
 {
-    return templates::guardedBuild(QLatin1StringView("GenerateRemove"),
-                                   1536 + 15 * table.TableName.size(), [&](QString& out) {
-                                       const QString name = CleanTriggerName(table.TableName);
-                                       appendDropSection(out, name, suffixOf(Action::Insert));
-                                       appendDropSection(out, name, suffixOf(Action::Update));
-                                       appendDropSection(out, name, suffixOf(Action::Delete));
-                                   });
+    return templates::guardedBuild(
+        QLatin1StringView("GenerateRemove"), 1536 + 15 * table.TableName.size(), [&](QString& out) {
+            if (SqlQuoting::hasControl(table.TableName))
+                throw Error(Error::InvalidArgument, QStringLiteral("Table %1 has a line break "
+                                                                   "or other control character "
+                                                                   "in its name!")
+                                                        .arg(table.TableName));
+            const QString name = CleanTriggerName(table.TableName);
+            appendDropSection(out, name, suffixOf(Action::Insert));
+            appendDropSection(out, name, suffixOf(Action::Update));
+            appendDropSection(out, name, suffixOf(Action::Delete));
+        });
 }
 
 } // namespace tallix

@@ -188,3 +188,129 @@ TEST(ScriptDriver, LineCountCountsCrLfPairsOnly)
     EXPECT_EQ(ScriptDriver::LineCount(QStringLiteral("a\r\nb\nc\r\r\n\r\n")), 3);
     EXPECT_EQ(ScriptDriver::LineCount(QString()), 0);
 }
+
+namespace {
+
+// Names that try to leave their literal, bracket or comment.
+void fillHostileProject(Project& p)
+{
+    p.setDB(QStringLiteral("Sales]DB"));
+    CTable& obrien = p.Tables().Add(QStringLiteral("Sales.2024 O'Brien]"));
+    obrien.Insert = true;
+    obrien.Columns.Add(QStringLiteral("it's"), QStringLiteral("varchar"), 10, 0, 0, false, true,
+                       false, true);
+    obrien.Columns.Add(QStringLiteral("Qty]"), QStringLiteral("int"), 0, 10, 0, true, false, false,
+                       true);
+    CTable& victim = p.Tables().Add(QStringLiteral("x'; DROP TABLE victim; --\ny"));
+    victim.Insert = true;
+    victim.Columns.Add(QStringLiteral("Body"), QStringLiteral("varchar"), 20, 0, 0, true, false,
+                       false, true);
+    CTable& lineGo = p.Tables().Add(QStringLiteral("Line\nGO"));
+    lineGo.Update = true;
+    lineGo.Columns.Add(QStringLiteral("ID"), QStringLiteral("int"), 0, 10, 0, false, true, false,
+                       true);
+    CTable& longName = p.Tables().Add(QString(65, QLatin1Char('L')));
+    longName.Delete = true;
+    longName.Columns.Add(QStringLiteral("ID"), QStringLiteral("int"), 0, 10, 0, false, true, false,
+                         true);
+}
+
+} // namespace
+
+TEST(ScriptDriverNames, HostileNamesStayInsideTheirLiteralsBracketsAndComments)
+{
+    Project project;
+    fillHostileProject(project);
+    RecordingObserver observer;
+    ScriptDriver driver(observer, fixedTime);
+    EXPECT_MATCHES_GOLDEN(asFile(driver.GenerateScript(project)),
+                          QStringLiteral("driver/hostile-audit.sql"));
+    EXPECT_MATCHES_GOLDEN(asFile(driver.GenerateRemoveScript(project)),
+                          QStringLiteral("driver/hostile-remove.sql"));
+
+    QStringList errors;
+    for (const Call& c : observer.only(QStringLiteral("status")))
+        if (c.status.startsWith(QLatin1StringView("Error")))
+            errors << c.trigger + QLatin1Char(' ') + c.status;
+    EXPECT_EQ(errors,
+              QStringList({QStringLiteral("I Error : Table does not have any primary key!"),
+                           QStringLiteral("U Error : Table or column name holds a line break or "
+                                          "control character!"),
+                           QStringLiteral("D Error : Table name is longer than 64 characters!")}));
+}
+
+TEST(ScriptDriverNames, SixtyFourCharactersAreAuditedAndControlCharactersInWrittenColumnsAreNot)
+{
+    Project project;
+    project.setDB(QStringLiteral("d"));
+    CTable& fits = project.Tables().Add(QString(64, QLatin1Char('F')));
+    fits.Insert = true;
+    fits.Columns.Add(QStringLiteral("ID"), QStringLiteral("int"), 0, 10, 0, false, true, false,
+                     true);
+    // A column that is neither key nor recorded is never written, whatever its name.
+    fits.Columns.Add(QStringLiteral("skip\nme"), QStringLiteral("int"), 0, 10, 0, true, false,
+                     false, false);
+    CTable& tabbed = project.Tables().Add(QStringLiteral("Tabbed"));
+    tabbed.Insert = true;
+    tabbed.Columns.Add(QStringLiteral("ID"), QStringLiteral("int"), 0, 10, 0, false, true, false,
+                       false);
+    tabbed.Columns.Add(QStringLiteral("a\tb"), QStringLiteral("int"), 0, 10, 0, true, false, false,
+                       true);
+    IScriptObserver silent;
+    const QString script = ScriptDriver(silent, fixedTime).GenerateScript(project);
+    EXPECT_TRUE(script.contains(QStringLiteral("CREATE TRIGGER ") + QString(64, QLatin1Char('F')) +
+                                QStringLiteral("TallixInsert ON [")));
+    EXPECT_FALSE(script.contains(QStringLiteral("skip")));
+    EXPECT_FALSE(script.contains(QStringLiteral("CREATE TRIGGER TabbedTallixInsert")));
+    EXPECT_TRUE(script.contains(QStringLiteral("-- ERROR: Tabbed has a line break or other control "
+                                               "character in its name or a column name")));
+}
+
+TEST(ScriptDriverNames, CollidingTriggerNamesFailTheRunNamingBothTables)
+{
+    Project project;
+    project.setDB(QStringLiteral("d"));
+    for (const char* name : {"My table", "Other", "my_table"}) {
+        CTable& t = project.Tables().Add(QString::fromLatin1(name));
+        t.Update = true;
+        t.Columns.Add(QStringLiteral("ID"), QStringLiteral("int"), 0, 10, 0, false, true, false,
+                      true);
+    }
+    test::RecordingMessages recorded;
+    IScriptObserver silent;
+    ScriptDriver driver(silent, fixedTime);
+    EXPECT_TRUE(driver.GenerateScript(project).isEmpty());
+    ASSERT_EQ(recorded.shown.size(), 1u);
+    EXPECT_EQ(
+        recorded.shown[0].text,
+        QStringLiteral("Error (GenerateScript) - The tables \"My table\" and \"my_table\" give "
+                       "the same trigger names (my_tableTallixInsert, my_tableTallixUpdate, "
+                       "my_tableTallixDelete), so the one would drop the other's triggers; "
+                       "no script was produced."));
+
+    // Only tables that get triggers count: without flags the second one is harmless,
+    // and the removal script drops the same names twice without harm.
+    project.Tables().Item(3).Update = false;
+    EXPECT_FALSE(driver.GenerateScript(project).isEmpty());
+    project.Tables().Item(3).Update = true;
+    EXPECT_FALSE(driver.GenerateRemoveScript(project).isEmpty());
+    EXPECT_EQ(recorded.shown.size(), 1u);
+}
+
+TEST(ScriptDriverNames, DatabaseNameWithALineBreakProducesNoScript)
+{
+    Project project;
+    project.setDB(QStringLiteral("shop]\nGO\nDROP DATABASE shop --"));
+    test::RecordingMessages recorded;
+    IScriptObserver silent;
+    ScriptDriver driver(silent, fixedTime);
+    EXPECT_TRUE(driver.GenerateScript(project).isEmpty());
+    EXPECT_TRUE(driver.GenerateRemoveScript(project).isEmpty());
+    EXPECT_EQ(recorded.shownTexts(),
+              QStringList({QStringLiteral("Error (GenerateScript) - The database name holds a "
+                                          "line break or other control character; no script was "
+                                          "produced."),
+                           QStringLiteral("Error (GenerateRemoveScript) - The database name holds "
+                                          "a line break or other control character; no script "
+                                          "was produced.")}));
+}

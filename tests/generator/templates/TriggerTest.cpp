@@ -202,3 +202,42 @@ TEST(TriggerFailures, MiddleTierNameThatDoesNotEndTheApplicationNameCannotFailTh
         EXPECT_FALSE(trigger.contains(QStringLiteral("PATINDEX('%>>',")));
     }
 }
+
+TEST(TriggerNames, NamesThatAreNoRegularIdentifierAreBracketedWherePlainOnesAreNot)
+{
+    const struct {
+        const char* table;
+        const char* created;
+    } cases[] = {
+        {"\xc3\x84hnlich_1$#@", "CREATE TRIGGER \xc3\x84hnlich_1$#@TallixDelete ON ["},
+        {"_x", "CREATE TRIGGER _xTallixDelete ON ["},
+        {"2024", "CREATE TRIGGER [2024TallixDelete] ON [2024]"},
+        {"#temp", "CREATE TRIGGER [#tempTallixDelete] ON [#temp]"},
+        {"@v", "CREATE TRIGGER [@vTallixDelete] ON [@v]"},
+        {"a-b(c)", "CREATE TRIGGER [a-b(c)TallixDelete] ON [a-b(c)]"},
+        {"[x]", "CREATE TRIGGER [[x]]TallixDelete] ON [[x]]]"},
+    };
+    for (const auto& c : cases) {
+        auto table = makeTable(QString::fromUtf8(c.table), {{"Id", "int", 0, true}});
+        EXPECT_TRUE(GenerateDelete(*table, false, kTime).contains(QString::fromUtf8(c.created)))
+            << c.table;
+    }
+}
+
+TEST(TriggerNames, ControlCharactersNeverStandRawInAnyTrigger)
+{
+    RecordingMessages recorded;
+    for (const char16_t control : {u'\n', u'\r', u'\t', u'\u2028', u'\u0085'}) {
+        const QString name = QStringLiteral("a") + QChar(control) + QStringLiteral("b");
+        auto badTable = makeTable(name, {{"Id", "int", 0, true}});
+        EXPECT_TRUE(GenerateInsert(*badTable, false, kTime).isEmpty());
+        EXPECT_TRUE(GenerateRemove(*badTable).isEmpty());
+        auto badColumn = makeTable(QStringLiteral("T"), {{"Id", "int", 0, true}, {"x", "int"}});
+        badColumn->Columns.Item(2).ColumnName = name;
+        EXPECT_TRUE(GenerateUpdate(*badColumn, false, kTime).isEmpty());
+    }
+    ASSERT_EQ(recorded.shown.size(), 15u);
+    EXPECT_EQ(recorded.shown[0].text,
+              QStringLiteral("Error (GenerateInsert) - Table a\nb has a line break or other "
+                             "control character in its name or a column name!"));
+}

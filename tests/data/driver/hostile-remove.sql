@@ -1,0 +1,101 @@
+-- Tallix Generated Code  [2.0.9]
+-- Generated on 2026-03-14 09:26:53
+-- ----------------------------------
+
+
+USE [Sales]]DB]
+GO
+
+IF OBJECT_ID('dbo.[Sales.2024_O''Brien]]TallixInsert]') IS NOT NULL
+BEGIN
+   DROP TRIGGER dbo.[Sales.2024_O'Brien]]TallixInsert]
+   IF OBJECT_ID('dbo.[Sales.2024_O''Brien]]TallixInsert]') IS NOT NULL
+      PRINT '<< FAILED DROPPING TRIGGER dbo.[Sales.2024_O''Brien]]TallixInsert] >>>'
+   ELSE
+      PRINT '<<< DROPPED TRIGGER dbo.[Sales.2024_O''Brien]]TallixInsert] >>>'
+END
+GO
+
+IF OBJECT_ID('dbo.[Sales.2024_O''Brien]]TallixUpdate]') IS NOT NULL
+BEGIN
+   DROP TRIGGER dbo.[Sales.2024_O'Brien]]TallixUpdate]
+   IF OBJECT_ID('dbo.[Sales.2024_O''Brien]]TallixUpdate]') IS NOT NULL
+      PRINT '<< FAILED DROPPING TRIGGER dbo.[Sales.2024_O''Brien]]TallixUpdate] >>>'
+   ELSE
+      PRINT '<<< DROPPED TRIGGER dbo.[Sales.2024_O''Brien]]TallixUpdate] >>>'
+END
+GO
+
+IF OBJECT_ID('dbo.[Sales.2024_O''Brien]]TallixDelete]') IS NOT NULL
+BEGIN
+   DROP TRIGGER dbo.[Sales.2024_O'Brien]]TallixDelete]
+   IF OBJECT_ID('dbo.[Sales.2024_O''Brien]]TallixDelete]') IS NOT NULL
+      PRINT '<< FAILED DROPPING TRIGGER dbo.[Sales.2024_O''Brien]]TallixDelete] >>>'
+   ELSE
+      PRINT '<<< DROPPED TRIGGER dbo.[Sales.2024_O''Brien]]TallixDelete] >>>'
+END
+GO
+
+
+
+-- ERROR: x'; DROP TABLE victim; --?y has a line break or other control character in its name or a column name, this table can not be audited!
+PRINT '<<< ERROR: x''; DROP TABLE victim; --' + CHAR(10) + 'y has a line break or other control character in its name or a column name, this table can not be audited!'
+
+
+
+-- ERROR: Line?GO has a line break or other control character in its name or a column name, this table can not be audited!
+PRINT '<<< ERROR: Line' + CHAR(10) + 'GO has a line break or other control character in its name or a column name, this table can not be audited!'
+
+IF OBJECT_ID('dbo.LLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLTallixInsert') IS NOT NULL
+BEGIN
+   DROP TRIGGER dbo.LLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLTallixInsert
+   IF OBJECT_ID('dbo.LLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLTallixInsert') IS NOT NULL
+      PRINT '<< FAILED DROPPING TRIGGER dbo.LLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLTallixInsert >>>'
+   ELSE
+      PRINT '<<< DROPPED TRIGGER dbo.LLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLTallixInsert >>>'
+END
+GO
+
+IF OBJECT_ID('dbo.LLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLTallixUpdate') IS NOT NULL
+BEGIN
+   DROP TRIGGER dbo.LLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLTallixUpdate
+   IF OBJECT_ID('dbo.LLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLTallixUpdate') IS NOT NULL
+      PRINT '<< FAILED DROPPING TRIGGER dbo.LLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLTallixUpdate >>>'
+   ELSE
+      PRINT '<<< DROPPED TRIGGER dbo.LLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLTallixUpdate >>>'
+END
+GO
+
+IF OBJECT_ID('dbo.LLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLTallixDelete') IS NOT NULL
+BEGIN
+   DROP TRIGGER dbo.LLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLTallixDelete
+   IF OBJECT_ID('dbo.LLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLTallixDelete') IS NOT NULL
+      PRINT '<< FAILED DROPPING TRIGGER dbo.LLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLTallixDelete >>>'
+   ELSE
+      PRINT '<<< DROPPED TRIGGER dbo.LLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLTallixDelete >>>'
+END
+GO
+
+
+
+IF OBJECT_ID('dbo.Tallix') IS NOT NULL
+BEGIN
+   DROP TABLE Tallix
+   IF OBJECT_ID('dbo.Tallix') IS NOT NULL
+      PRINT '<< FAILED DROPPING TABLE dbo.Tallix >>>'
+   ELSE
+      PRINT '<<< DROPPED TABLE dbo.Tallix >>>'
+END
+GO
+
+IF OBJECT_ID('dbo.TallixKeys') IS NOT NULL
+BEGIN
+   DROP TABLE TallixKeys
+   IF OBJECT_ID('dbo.TallixKeys') IS NOT NULL
+      PRINT '<< FAILED DROPPING TABLE dbo.TallixKeys >>>'
+   ELSE
+      PRINT '<<< DROPPED TABLE dbo.TallixKeys >>>'
+END
+GO
+
+
