@@ -58,7 +58,14 @@ int RunBatch(const CommandLine& commandLine, std::FILE* out)
 
     Project project;
     try {
-        project.Load(ProjectFile::read(commandLine.projectPath));
+        // A project read only in part would give a script that silently lacks
+        // tables; in batch mode that is a failure, not a success.
+        const Project::ReadResult read = ProjectFile::load(commandLine.projectPath, project);
+        if (!read.complete) {
+            critical(QStringLiteral("Load Project Failed! - ") + read.message() +
+                     QStringLiteral(" No script was written."));
+            return 1;
+        }
     } catch (const Error& e) {
         critical(QStringLiteral("Load Project Failed! - ") + e.description());
         return 1;
@@ -73,19 +80,31 @@ int RunBatch(const CommandLine& commandLine, std::FILE* out)
         return 1;
     }
 
+    // The script goes to the file while it is built, so it is never held whole.
+    ScriptFile file(output);
+    const auto notWritten = [&file](const QString& reason) {
+        critical(QStringLiteral("The script could not be written to %1: %2")
+                     .arg(file.displayName(), reason));
+        return 1;
+    };
+    if (const ScriptFile::Result opened = file.open(); !opened)
+        return notWritten(opened.error);
+
     IScriptObserver silent;
     ScriptDriver driver(silent);
-    const QString script =
-        commandLine.remove ? driver.GenerateRemoveScript(project) : driver.GenerateScript(project);
-    if (script.isEmpty())
-        return 1; // the driver has reported why
-
-    const ScriptFile::Result written = ScriptFile::write(output, script);
-    if (!written) {
-        critical(
-            QStringLiteral("The script could not be written to %1: %2").arg(output, written.error));
-        return 1;
+    try {
+        const bool built = commandLine.remove ? driver.GenerateRemoveScript(project, file)
+                                              : driver.GenerateScript(project, file);
+        if (!built) {
+            file.cancel();
+            return 1; // the driver has reported why
+        }
+    } catch (const ScriptSinkError& e) {
+        file.cancel();
+        return notWritten(e.description());
     }
+    if (const ScriptFile::Result committed = file.commit(); !committed)
+        return notWritten(committed.error);
     return 0;
 }
 

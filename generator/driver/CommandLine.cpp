@@ -91,6 +91,10 @@ CommandLine CommandLine::parse(const QStringList& arguments)
         }
         cl.others << arg;
     }
+    // Beside a project every word must be an option or its value: a stray path or a
+    // mistyped option must not be ignored while the script goes elsewhere.
+    if (cl.hasProject && !cl.others.isEmpty() && cl.error.isEmpty())
+        cl.error = QStringLiteral("Unexpected argument %1.").arg(cl.others.first());
     return cl;
 }
 
@@ -104,7 +108,8 @@ QString CommandLine::usage()
         "\n"
         "  /p:PROJECT, --project PROJECT  the project file to run\n"
         "  /o:OUTPUT,  --output OUTPUT    the script to write (default: the project's output "
-        "file)\n"
+        "file);\n"
+        "                                 - writes it to standard output\n"
         "  --remove                       write the script that removes the audit triggers and "
         "tables\n"
         "  --help                         show this text\n"

@@ -18,7 +18,8 @@ struct CommandLine {
     bool help = false;
     bool version = false;
     QStringList others; // words that are no option: a project to open in the window
-    QString error;      // set when an argument could not be understood
+    QString error;      // set when an argument could not be understood, or when
+                        // a word that is no option stands beside a project
 
     static CommandLine parse(const QStringList& arguments);
     static QString usage();

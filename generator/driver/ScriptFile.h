@@ -1,13 +1,22 @@
 #pragma once
 
+#include "generator/driver/IScriptSink.h"
+
 #include <QString>
+#include <QStringEncoder>
+#include <memory>
+
+class QFileDevice;
 
 namespace tallix {
 
 // Writes a generated script: the text and one CR LF, in the system's 8-bit
-// encoding, creating the missing folders of the path first. The file is replaced
-// atomically, so a failed write leaves any earlier file as it was.
-class ScriptFile {
+// encoding (UTF-8), creating the missing folders of the path first. A regular
+// file is replaced atomically, so a failed write leaves any earlier file as it
+// was. An existing target that is no regular file (a device, a pipe) is written
+// directly and never replaced; the path "-" is standard output. Every write error
+// fails the write with the system's reason.
+class ScriptFile : public IScriptSink {
 public:
     struct Result {
         bool ok = false;
@@ -15,7 +24,32 @@ public:
         explicit operator bool() const { return ok; }
     };
 
+    explicit ScriptFile(QString path);
+    ~ScriptFile() override; // an uncommitted file is thrown away
+    ScriptFile(const ScriptFile&) = delete;
+    ScriptFile& operator=(const ScriptFile&) = delete;
+
+    // What messages call the target: the path, or "standard output".
+    QString displayName() const;
+
+    Result open();
+    // Encodes and writes one piece; throws ScriptSinkError with the system's reason.
+    void append(QStringView text) override;
+    // Adds the final CR LF and puts the file in place.
+    Result commit();
+    // Drops what was written, where that is possible (not on a device or pipe).
+    void cancel();
+
+    // The whole script in one go: open, append, commit.
     static Result write(const QString& path, const QString& text);
+
+private:
+    void writeBytes(const QByteArray& bytes);
+
+    QString m_path;
+    std::unique_ptr<QFileDevice> m_file;
+    bool m_atomic = false;
+    QStringEncoder m_encoder;
 };
 
 } // namespace tallix

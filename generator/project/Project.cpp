@@ -100,7 +100,8 @@ template <typename T> T toInteger(const QString& raw)
 // Builds the project from the start-element events. Attributes are taken by
 // position, not by name; every failure (a missing attribute, a value that does not
 // convert, a COLUMN before any TABLE, a repeated table name) is raised and ends the
-// reading where it stands.
+// reading where it stands. Remembers the last element read, so that a reading that
+// stops early can say where.
 class Project::Reader : public IContentHandler {
 public:
     explicit Reader(Project& project)
@@ -110,70 +111,164 @@ public:
     void StartElement(const QString& name, const Attributes& a) override
     {
         const QString element = name.toUpper();
-        if (element == QLatin1StringView("PROJECT"))
-            readProject(a);
-        else if (element == QLatin1StringView("TABLE"))
-            readTable(a);
-        else if (element == QLatin1StringView("COLUMN"))
-            readColumn(a);
+        try {
+            if (element == QLatin1StringView("PROJECT"))
+                readProject(a);
+            else if (element == QLatin1StringView("TABLE"))
+                readTable(a);
+            else if (element == QLatin1StringView("COLUMN"))
+                readColumn(a);
+        } catch (const Error& e) {
+            m_result = {false, e.description(),
+                        QStringLiteral("at the %1 element that follows %2").arg(element, m_last)};
+            throw;
+        }
     }
 
     void StartDocument() override {}
     void EndDocument() override {}
-    void EndElement(const QString&) override {}
+    void EndElement(const QString& name) override
+    {
+        if (name.compare(QLatin1StringView("TABLES"), Qt::CaseInsensitive) == 0)
+            m_tablesEnded = true;
+    }
     void Characters(const QString&) override {}
     void ProcessingInstruction(const QString&, const Attributes&) override {}
     void Comment(const QString&) override {}
 
+    // Runs the parse and says how far it got.
+    template <typename Parse> ReadResult read(Parse parse)
+    {
+        try {
+            parse(static_cast<IContentHandler*>(this));
+        } catch (const Error& e) {
+            if (m_result.complete)
+                m_result = {
+                    false,
+                    m_read
+                        ? QStringLiteral("the text could not be read on (%1)").arg(e.description())
+                        : QStringLiteral("the file is empty or holds no project (%1)")
+                              .arg(e.description()),
+                    QStringLiteral("after %1").arg(m_last)};
+            return m_result;
+        }
+        if (!m_sawProject)
+            return {false, QStringLiteral("the file holds no PROJECT element"),
+                    QStringLiteral("after %1").arg(m_last)};
+        if (!m_tablesEnded)
+            return {false, QStringLiteral("the file ends before </TABLES>"),
+                    QStringLiteral("after %1").arg(m_last)};
+        return m_result;
+    }
+
 private:
+    // The value at `position`, as written before its references were put in.
+    static QString value(const Attributes& a, int position, const char* name)
+    {
+        if (position > a.Count())
+            throw Error(Error::SubscriptOutOfRange, QStringLiteral("attribute %1 (%2) is missing")
+                                                        .arg(position)
+                                                        .arg(QLatin1StringView(name)));
+        return readAttributeValue(a.Item(position).Value());
+    }
+
+    template <typename Convert>
+    static auto converted(const Attributes& a, int position, const char* name, Convert convert)
+    {
+        const QString text = value(a, position, name);
+        try {
+            return convert(text);
+        } catch (const Error& e) {
+            throw Error(e.number(), QStringLiteral("%1=\"%2\" does not convert (%3)")
+                                        .arg(QLatin1StringView(name), text, e.description()));
+        }
+    }
+
+    static bool boolean(const Attributes& a, int position, const char* name)
+    {
+        return converted(a, position, name, toBoolean);
+    }
+
     // Stored one by one, straight into the members, so that the project stays
     // unchanged and what was read before a failure is kept.
     void readProject(const Attributes& a)
     {
         Project& p = m_project;
-        p.m_name = a.Item(1).Value();
-        p.m_author = a.Item(2).Value();
-        p.m_server = a.Item(3).Value();
-        p.m_db = a.Item(4).Value();
-        p.m_userId = a.Item(5).Value();
+        p.m_name = value(a, 1, "Name");
+        p.m_author = value(a, 2, "Author");
+        p.m_server = value(a, 3, "Server");
+        p.m_db = value(a, 4, "DB");
+        p.m_userId = value(a, 5, "UserID");
         Encryption scrambled;
-        scrambled.setTextString(a.Item(6).Value());
+        scrambled.setTextString(value(a, 6, "Password"));
         p.m_password = scrambled.DecryptText();
-        p.m_outputFile = a.Item(7).Value();
-        p.m_mts = toBoolean(a.Item(8).Value());
-        p.m_sql2000 = toBoolean(a.Item(9).Value());
+        p.m_outputFile = value(a, 7, "OutputFile");
+        p.m_mts = boolean(a, 8, "MTS");
+        p.m_sql2000 = boolean(a, 9, "SQL2000");
+        m_sawProject = true;
+        readDone(QStringLiteral("the PROJECT element"));
     }
 
     void readTable(const Attributes& a)
     {
-        CTable& table = m_project.m_tables.Add(a.Item(1).Value());
-        m_current = &table;
-        table.Insert = toBoolean(a.Item(2).Value());
-        table.Update = toBoolean(a.Item(3).Value());
-        table.Delete = toBoolean(a.Item(4).Value());
-        table.LargeKey = toBoolean(a.Item(5).Value());
+        const QString name = value(a, 1, "TableName");
+        CTable* table = nullptr;
+        try {
+            table = &m_project.m_tables.Add(name);
+        } catch (const Error& e) {
+            throw Error(e.number(), QStringLiteral("table \"%1\" is in the project twice (%2)")
+                                        .arg(name, e.description()));
+        }
+        m_current = table;
+        m_currentColumns = 0;
+        table->Insert = boolean(a, 2, "Insert");
+        table->Update = boolean(a, 3, "Update");
+        table->Delete = boolean(a, 4, "Delete");
+        table->LargeKey = boolean(a, 5, "LargeKey");
+        readDone(QStringLiteral("table \"%1\"").arg(name));
     }
 
     void readColumn(const Attributes& a)
     {
         if (!m_current)
-            throw Error(91, QStringLiteral("Object variable or With block variable not set"));
-        const QString columnName = a.Item(1).Value();
-        const QString dataType = a.Item(2).Value();
-        const auto size = toInteger<std::int32_t>(a.Item(3).Value());
-        const auto precision = toInteger<std::int16_t>(a.Item(4).Value());
-        const auto scale = toInteger<std::int16_t>(a.Item(5).Value());
-        const bool nulls = toBoolean(a.Item(6).Value());
-        const bool inPrimaryKey = toBoolean(a.Item(7).Value());
-        const bool identity = toBoolean(a.Item(8).Value());
-        const bool include = toBoolean(a.Item(9).Value());
+            throw Error(91, QStringLiteral("a COLUMN element stands before any TABLE (Object "
+                                           "variable or With block variable not set)"));
+        const QString columnName = value(a, 1, "ColumnName");
+        const QString dataType = value(a, 2, "DataType");
+        const auto size = converted(a, 3, "Size", toInteger<std::int32_t>);
+        const auto precision = converted(a, 4, "NumericPrecision", toInteger<std::int16_t>);
+        const auto scale = converted(a, 5, "NumericScale", toInteger<std::int16_t>);
+        const bool nulls = boolean(a, 6, "Nulls");
+        const bool inPrimaryKey = boolean(a, 7, "InPrimaryKey");
+        const bool identity = boolean(a, 8, "Identity");
+        const bool include = boolean(a, 9, "Include");
         m_current->Columns.Add(columnName, dataType, size, precision, scale, nulls, inPrimaryKey,
                                identity, include);
+        readDone(QStringLiteral("column %1 (\"%2\") of table \"%3\"")
+                     .arg(++m_currentColumns)
+                     .arg(columnName, m_current->TableName));
+    }
+
+    void readDone(QString what)
+    {
+        m_read = true;
+        m_last = std::move(what);
     }
 
     Project& m_project;
     CTable* m_current = nullptr;
+    int m_currentColumns = 0;
+    bool m_read = false;
+    bool m_sawProject = false;
+    bool m_tablesEnded = false;
+    QString m_last = QStringLiteral("the start of the file");
+    ReadResult m_result;
 };
+
+QString Project::ReadResult::message() const
+{
+    return QStringLiteral("The project was read only in part: %1, %2.").arg(reason, where);
+}
 
 Project::Project() = default;
 Project::~Project() = default;
@@ -246,10 +341,18 @@ QString Project::Save()
     return text;
 }
 
-void Project::Load(const QString& text)
+Project::ReadResult Project::Load(const QString& text)
 {
-    XMLToObject(text);
+    ReadResult result = XMLToObject(text);
     m_dirty = false;
+    return result;
+}
+
+Project::ReadResult Project::Load(ISourceHandler& source)
+{
+    ReadResult result = XMLToObject(source);
+    m_dirty = false;
+    return result;
 }
 
 QString Project::ObjectToXML() const
@@ -273,15 +376,18 @@ QString Project::ObjectToXML() const
     return out;
 }
 
-void Project::XMLToObject(const QString& text)
+Project::ReadResult Project::XMLToObject(const QString& text)
 {
     Parser parser;
     Reader reader(*this);
-    try {
-        parser.ParseString(text, &reader);
-    } catch (const Error&) {
-        // Reading ends quietly; what was read before stays.
-    }
+    return reader.read([&](IContentHandler* handler) { parser.ParseString(text, handler); });
+}
+
+Project::ReadResult Project::XMLToObject(ISourceHandler& source)
+{
+    Parser parser;
+    Reader reader(*this);
+    return reader.read([&](IContentHandler* handler) { parser.Parse(&source, handler); });
 }
 
 } // namespace tallix

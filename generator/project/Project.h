@@ -6,6 +6,8 @@
 
 namespace tallix {
 
+class ISourceHandler;
+
 // Everything the user chose in the generator: the connection, the project's name
 // and author, the script's output file, two generation options and the audited
 // tables. Tracks whether it changed since the last load or save and turns itself
@@ -50,16 +52,30 @@ public:
     // The own change flag or the table list's.
     bool IsDirty() const { return m_dirty || m_tables.IsDirty; }
 
+    // How far a reading got. A text is read completely when it holds the PROJECT
+    // element and reaches the end of the TABLES element without a failure.
+    struct ReadResult {
+        bool complete = true;
+        QString reason; // what stopped the reading
+        QString where;  // where it stopped, after or at which element
+        // "The project was read only in part: " reason ", " where "."
+        QString message() const;
+    };
+
     // The project text; clears both change flags.
     QString Save();
-    // Reads the text into this project and clears the own change flag. Reports
-    // nothing: reading ends quietly at the first failure, keeping what it read.
-    void Load(const QString& text);
+    // Reads the text into this project and clears the own change flag. Reading
+    // ends at the first failure, keeping what it read; the result says whether
+    // that happened, for callers that must not go on with a partial project.
+    ReadResult Load(const QString& text);
+    // The same, with the text pulled piece by piece from `source`.
+    ReadResult Load(ISourceHandler& source);
 
     // The project text, lines ended by CR LF; changes no flag.
     QString ObjectToXML() const;
     // Reads the text without touching the change flag; see Load.
-    void XMLToObject(const QString& text);
+    ReadResult XMLToObject(const QString& text);
+    ReadResult XMLToObject(ISourceHandler& source);
 
 private:
     class Reader;

@@ -52,4 +52,9 @@ TEST(CommandLine, LongFormsAndErrors)
     EXPECT_FALSE(parse({"--project"}).error.isEmpty());
     EXPECT_FALSE(parse({"--project", "--remove"}).error.isEmpty()) << "an option is not a path";
     EXPECT_EQ(parse({"plain.tpx"}).others, QStringList{QStringLiteral("plain.tpx")});
+    EXPECT_EQ(parse({"--project", "a.tpx", "--output", "-"}).outputPath, QStringLiteral("-"));
+    // Beside a project, a word that is no option is an error, not a window's project.
+    EXPECT_EQ(parse({"/p:a.tpx", "b.sql"}).error, QStringLiteral("Unexpected argument b.sql."));
+    EXPECT_EQ(parse({"/0:b.sql", "--project", "a.tpx"}).error,
+              QStringLiteral("Unexpected argument /0:b.sql."));
 }

@@ -126,7 +126,7 @@ TEST(CTables, ObjectToXMLMatchesTheProjectLayout)
         "         <COLUMN ColumnName=\"au_id\" DataType=\"varchar\" Size=\"11\" "
         "NumericPrecision=\"0\" NumericScale=\"0\" Nulls=\"False\" InPrimaryKey=\"True\" "
         "Identity=\"False\" Include=\"True\" />\r\n"
-        "         <COLUMN ColumnName=\"q\"<&\" DataType=\"int\" Size=\"-1\" "
+        "         <COLUMN ColumnName=\"q&quot;<&\" DataType=\"int\" Size=\"-1\" "
         "NumericPrecision=\"-5\" NumericScale=\"0\" Nulls=\"True\" InPrimaryKey=\"False\" "
         "Identity=\"False\" Include=\"False\" />\r\n"
         "      </COLUMNS>\r\n"

@@ -88,3 +88,64 @@ TEST(ProjectFile, FailuresSayWhy)
     ProjectFile::write(good, QString::fromUtf16(u"\u00E9"));
     EXPECT_EQ(fileBytes(good), QByteArray("\xC3\xA9\r\n"));
 }
+
+TEST(ProjectFile, ReadPieceByPieceGivesTheSameProjectAsReadWhole)
+{
+    QTemporaryDir dir;
+    Project source;
+    source.setName(QString::fromUtf16(u"\u00C4rger \"quoted\"\nline"));
+    CTable& t = source.Tables().Add(QStringLiteral("t"));
+    t.Delete = true;
+    for (int c = 0; c < 3000; ++c) // well beyond one piece
+        t.Columns.Add(QStringLiteral("c%1").arg(c), u"int"_qs, 4, 10, 0, false, c == 0, false,
+                      true);
+    const QByteArray utf8 = source.Save().toUtf8() + "\r\n";
+
+    QByteArray bareLf = utf8, bareCr = utf8, utf16le("\xFF\xFE"), utf16be("\xFE\xFF");
+    bareLf.replace("\r\n", "\n");
+    bareCr.replace("\r\n", "\r");
+    const QString text = QString::fromUtf8(utf8);
+    utf16le.append(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+    for (const QChar c : text) {
+        utf16be += static_cast<char>(c.unicode() >> 8);
+        utf16be += static_cast<char>(c.unicode() & 0xFF);
+    }
+    const QByteArray files[] = {
+        utf8, bareLf, bareCr, utf16le, utf16be, "\xEF\xBB\xBF" + utf8, text.toLatin1()};
+    for (const QByteArray& bytes : files) {
+        const QString path = writeBytes(dir.filePath(u"p.tpx"_qs), bytes);
+        Project whole;
+        EXPECT_TRUE(whole.Load(ProjectFile::read(path)).complete);
+        Project streamed;
+        const Project::ReadResult r = ProjectFile::load(path, streamed);
+        EXPECT_TRUE(r.complete) << qPrintable(r.message());
+        EXPECT_EQ(streamed.ObjectToXML(), whole.ObjectToXML());
+        EXPECT_EQ(streamed.Tables().Item(1).Columns.Count(), 3000);
+        if (bytes.size() == utf8.size() + 3 || bytes.startsWith("\xFF\xFE") ||
+            bytes.startsWith("\xFE\xFF")) {
+            EXPECT_EQ(streamed.ObjectToXML(), source.ObjectToXML()) << "byte-order mark dropped";
+        }
+    }
+}
+
+TEST(ProjectFile, OnlyARegularFileOfSaneSizeIsRead)
+{
+    QTemporaryDir dir;
+    const QString huge = dir.filePath(u"huge.tpx"_qs);
+    QFile sparse(huge);
+    ASSERT_TRUE(sparse.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(sparse.resize(ProjectFile::kMaxSize + 1));
+    sparse.close();
+    for (const QString& path : {u"/dev/zero"_qs, dir.path(), huge}) {
+        const auto read = failure([&] { ProjectFile::read(path); });
+        Project p;
+        const auto load = failure([&] { ProjectFile::load(path, p); });
+        EXPECT_EQ(read, load);
+        EXPECT_EQ(read.first, 75);
+        EXPECT_TRUE(read.second.startsWith(path)) << qPrintable(read.second);
+    }
+    EXPECT_EQ(failure([&] { ProjectFile::read(dir.path()); }).second,
+              dir.path() + u" is not a regular file."_qs);
+    EXPECT_EQ(failure([&] { ProjectFile::read(huge); }).second,
+              huge + u" is larger than 256 MB, too large for a project file."_qs);
+}

@@ -91,11 +91,55 @@ TEST(ProjectText, EmptyAndUnusualValues)
     o.Columns.Add(u"Qty"_qs, u"decimal"_qs, -1, 10, -2, true, true, true, true);
     EXPECT_MATCHES_GOLDEN((p.ObjectToXML() + u"\r\n"_qs).toUtf8(), u"project/mixed.tpx"_qs);
 
-    // Unescaped, the quote ends the value early and the rest shifts the positions.
     Project back;
-    back.Load(ProjectFile::read(testDataPath(QStringLiteral("project/mixed.tpx"))));
-    EXPECT_EQ(summary(back).left(22), QStringLiteral("Say | Author=||||||11 "));
-    EXPECT_EQ(back.Tables().ObjectToXML(), p.Tables().ObjectToXML());
+    EXPECT_TRUE(
+        back.Load(ProjectFile::read(testDataPath(QStringLiteral("project/mixed.tpx")))).complete);
+    EXPECT_EQ(back.ObjectToXML(), p.ObjectToXML());
+
+    // A file of an older version holds the quote unescaped: it ends the value early
+    // and the rest shifts the positions, as it always did.
+    Project old;
+    old.Load(QStringLiteral("<PROJECT Name=\"Say \"hi\" <&>\" Author=\"\" Server=\"\" DB=\"\" "
+                            "UserID=\"\" Password=\"\" OutputFile=\"\" MTS=\"True\" "
+                            "SQL2000=\"True\" />"));
+    EXPECT_EQ(summary(old), QStringLiteral("Say | Author=||||||11"));
+}
+
+TEST(ProjectText, EveryValueReadsBackAsWritten)
+{
+    // The attack: a quote that would start a second Author and shift every value.
+    const QString values[] = {
+        QStringLiteral("x\" Author=\"evil"),
+        QStringLiteral("line\r\nbreak\nand\rmore"),
+        QStringLiteral("&quot; &amp;quot; &amp;amp;#10; &#13 & &amp; &#10;x"),
+        QStringLiteral("&&quot;\"&"),
+    };
+    for (const QString& v : values) {
+        Project p;
+        p.setName(v);
+        p.setAuthor(v);
+        p.setOutputFile(QStringLiteral("out.sql"));
+        CTable& t = p.Tables().Add(v);
+        t.Columns.Add(v, v, 1, 2, 3, true, true, false, true);
+        const QString text = p.Save();
+        EXPECT_EQ(text.count(u'"') % 2, 0);
+        EXPECT_FALSE(text.sliced(0, text.indexOf(u"/>")).contains(u'\n')) << "one line";
+        Project back;
+        const Project::ReadResult r = back.Load(ProjectFile::textFromBytes(text.toUtf8()));
+        EXPECT_TRUE(r.complete) << qPrintable(r.message());
+        EXPECT_EQ(back.Name(), v);
+        EXPECT_EQ(back.Author(), v);
+        EXPECT_EQ(back.OutputFile(), QStringLiteral("out.sql"));
+        ASSERT_EQ(back.Tables().Count(), 1);
+        EXPECT_EQ(back.Tables().Item(1).TableName, v);
+        EXPECT_EQ(back.Tables().Item(1).Columns.Item(1).ColumnName, v);
+        EXPECT_EQ(back.Tables().Item(1).Columns.Item(1).datatype, v);
+    }
+    // Only the three references and an ampersand before them are ever written.
+    Project plain;
+    plain.setName(QStringLiteral("a & b <c> 'd' &amp; &lt;"));
+    EXPECT_TRUE(plain.ObjectToXML().startsWith(
+        QStringLiteral("<PROJECT Name=\"a & b <c> 'd' &amp; &lt;\" ")));
 }
 
 TEST(ProjectText, SeveralTablesRoundTripThroughTheFile)
@@ -227,5 +271,46 @@ TEST(ProjectReading, GarbageNeverBreaksTheReader)
         if (cut >= firstLine) {
             EXPECT_TRUE(got.startsWith(reference.left(reference.indexOf(u" authors")))) << cut;
         }
+    }
+}
+
+TEST(ProjectReading, SaysWhetherItReadEverythingAndWhereItStopped)
+{
+    const QString good = ProjectFile::textFromBytes(readTestData(u"project/authors.tpx"_qs));
+    Project p;
+    EXPECT_TRUE(p.Load(good).complete);
+
+    const QString cut = good.left(good.indexOf(u"<COLUMN ColumnName=\"au_lname"));
+    const struct {
+        QString text;
+        const char16_t* message;
+    } cases[] = {
+        {QString(), u"The project was read only in part: the file is empty or holds no project "
+                    u"(Invalid procedure call or argument), after the start of the file."},
+        {cut, u"The project was read only in part: the file ends before </TABLES>, after column "
+              u"1 (\"au_id\") of table \"authors\"."},
+        {QString(good).replace(u"Insert=\"True\""_qs, u"Insert=\"Yes\""_qs),
+         u"The project was read only in part: Insert=\"Yes\" does not convert (Type mismatch), "
+         u"at the TABLE element that follows the PROJECT element."},
+        {QString(good).replace(u" Include=\"False\" />"_qs, u"/>"_qs),
+         u"The project was read only in part: attribute 9 (Include) is missing, at the COLUMN "
+         u"element that follows table \"authors\"."},
+        {good + u"<TABLE TableName=\"AUTHORS\" Insert=\"True\" Update=\"False\" "
+                u"Delete=\"False\" LargeKey=\"False\" />"_qs,
+         u"The project was read only in part: table \"AUTHORS\" is in the project twice (This key "
+         u"is already associated with an element of this collection), at the TABLE element that "
+         u"follows column 2 (\"au_lname\") of table \"authors\"."},
+        {u"<TABLES></TABLES>"_qs, u"The project was read only in part: the file holds no "
+                                  u"PROJECT element, after the start of the file."},
+        {good.left(good.indexOf(u"<TABLES>")) + u"<TABLE TableName=\"t"_qs,
+         u"The project was read only in part: the text could not be read on (Invalid procedure "
+         u"call or argument), after the PROJECT element."},
+    };
+    for (const auto& c : cases) {
+        Project q;
+        const Project::ReadResult r = q.Load(c.text);
+        EXPECT_FALSE(r.complete);
+        EXPECT_EQ(r.message(), QString::fromUtf16(c.message)) << qPrintable(r.message());
+        EXPECT_FALSE(q.IsDirty());
     }
 }
