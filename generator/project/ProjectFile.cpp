@@ -52,24 +52,38 @@ class LineJoiner {
 public:
     void add(QStringView text, QString& out)
     {
-        for (const QChar c : text) {
-            if (m_afterCr && c == u'\n') {
-                m_afterCr = false;
-                continue;
+        qsizetype i = 0;
+        const qsizetype n = text.size();
+        if (m_afterCr && i < n && text[i] == u'\n')
+            ++i;
+        m_afterCr = false;
+        if (i < n && !m_started) {
+            out += QLatin1StringView("\r\n");
+            m_started = true;
+        }
+        while (i < n) {
+            qsizetype end = i;
+            while (end < n && text[end] != u'\r' && text[end] != u'\n')
+                ++end;
+            if (end > i) {
+                if (m_lineEnded)
+                    out += QLatin1StringView("\r\n");
+                m_lineEnded = false;
+                out += text.sliced(i, end - i);
             }
-            m_afterCr = false;
-            if (!m_started) {
-                out += QLatin1StringView("\r\n");
-                m_started = true;
-            }
-            const bool lineEnd = c == u'\r' || c == u'\n';
+            if (end == n)
+                break;
+            // A line end is written once something follows it.
             if (m_lineEnded)
                 out += QLatin1StringView("\r\n");
-            m_lineEnded = lineEnd;
-            if (lineEnd)
-                m_afterCr = c == u'\r';
-            else
-                out += c;
+            m_lineEnded = true;
+            i = end + 1;
+            if (text[end] == u'\r') {
+                if (i == n)
+                    m_afterCr = true;
+                else if (text[i] == u'\n')
+                    ++i;
+            }
         }
     }
 
