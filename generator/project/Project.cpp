@@ -142,6 +142,9 @@ public:
         try {
             parse(static_cast<IContentHandler*>(this));
         } catch (const Error& e) {
+            // Whatever follows the end of the table list cannot take anything away.
+            if (m_result.complete && m_sawProject && m_tablesEnded)
+                return m_result;
             if (m_result.complete)
                 m_result = {
                     false,

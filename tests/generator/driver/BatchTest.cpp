@@ -279,6 +279,17 @@ TEST_F(Batch, ProjectFilesThatAreNoRegularFilesAreRefusedAtOnce)
         EXPECT_EQ(r.err, QStringLiteral("Tallix Error: Load Project Failed! - ") + path +
                              QStringLiteral(" is not a regular file.\n"));
     }
+    // A sparse file beyond the limit, refused before a byte of it is read.
+    const QString huge = dir.filePath(QStringLiteral("huge.tpx"));
+    QFile sparse(huge);
+    ASSERT_TRUE(sparse.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(sparse.resize(ProjectFile::kMaxSize + 1));
+    sparse.close();
+    const ProcessResult r = runGenerator(
+        {QStringLiteral("/p:") + huge, QStringLiteral("/o:") + dir.filePath(u"z.sql"_qs)});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, QStringLiteral("Tallix Error: Load Project Failed! - ") + huge +
+                         QStringLiteral(" is larger than 256 MB, too large for a project file.\n"));
     EXPECT_FALSE(QFile::exists(dir.filePath(u"z.sql"_qs)));
 }
 

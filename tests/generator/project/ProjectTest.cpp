@@ -279,6 +279,9 @@ TEST(ProjectReading, SaysWhetherItReadEverythingAndWhereItStopped)
     const QString good = ProjectFile::textFromBytes(readTestData(u"project/authors.tpx"_qs));
     Project p;
     EXPECT_TRUE(p.Load(good).complete);
+    Project trailing; // damage behind the table list loses nothing
+    EXPECT_TRUE(trailing.Load(good + u"\r\ntrailing junk"_qs).complete);
+    EXPECT_EQ(trailing.ObjectToXML(), p.ObjectToXML());
 
     const QString cut = good.left(good.indexOf(u"<COLUMN ColumnName=\"au_lname"));
     const struct {
