@@ -154,7 +154,8 @@ private:
 QString ProjectFile::read(const QString& path)
 {
     const auto file = openProjectFile(path);
-    const QByteArray bytes = file->read(kMaxSize + 1);
+    // Never more than the limit, should the file grow after it was checked.
+    const QByteArray bytes = file->read(qMin(file->size(), kMaxSize));
     if (file->error() != QFileDevice::NoError)
         throw readFileError(*file);
     return textFromBytes(bytes);
