@@ -121,9 +121,10 @@ ChildRun runGenerator(const QString& project, const QString& output)
     return run;
 }
 
-// The baseline: a plain copy of the script, 1 MiB at a time, as cp does it
-// without shortcuts of the file system.
-double copySeconds(const QString& from, const QString& to)
+// The baseline: a copy of the script, 1 MiB at a time, as cp does it without
+// shortcuts of the file system; with `sync` the copy is also flushed to disk
+// before it ends, as the batch run's atomic write flushes its script.
+double copySeconds(const QString& from, const QString& to, bool sync)
 {
     QElapsedTimer timer;
     timer.start();
@@ -134,7 +135,7 @@ double copySeconds(const QString& from, const QString& to)
     bool ok = in >= 0 && out >= 0;
     while (ok && (n = ::read(in, buffer.data(), buffer.size())) > 0)
         ok = ::write(out, buffer.data(), static_cast<size_t>(n)) == n;
-    ok = ok && n == 0;
+    ok = ok && n == 0 && (!sync || ::fdatasync(out) == 0);
     if (in >= 0)
         ::close(in);
     if (out >= 0)
@@ -165,7 +166,8 @@ void BM_BatchRun(benchmark::State& state)
     Fixture& f = fixture(static_cast<int>(state.range(0)));
     const QString output = f.dir.filePath(QStringLiteral("out.sql"));
     const QString copy = f.dir.filePath(QStringLiteral("copy.sql"));
-    double batch = 0, copied = 0, peak = 0;
+    const QString syncedCopy = f.dir.filePath(QStringLiteral("copy-synced.sql"));
+    double batch = 0, copied = 0, synced = 0, peak = 0;
     for (auto _ : state) {
         const ChildRun run = runGenerator(f.projectPath, output);
         if (!run.ok) {
@@ -173,13 +175,15 @@ void BM_BatchRun(benchmark::State& state)
             break;
         }
         state.SetIterationTime(run.seconds);
-        const double c = copySeconds(output, copy);
-        if (c <= 0) {
+        const double c = copySeconds(output, copy, false);
+        const double s = copySeconds(output, syncedCopy, true);
+        if (c <= 0 || s <= 0) {
             state.SkipWithError("copy failed");
             break;
         }
         batch += run.seconds;
         copied += c;
+        synced += s;
         peak = std::max(peak, run.peakMiB);
     }
     const auto n = static_cast<double>(state.iterations());
@@ -189,7 +193,10 @@ void BM_BatchRun(benchmark::State& state)
     state.counters["peak_rss_MiB"] = peak;
     state.counters["copy_ms"] = copied / n * 1000.0;
     state.counters["ratio_to_copy"] = copied > 0 ? batch / copied : 0;
+    state.counters["synced_copy_ms"] = synced / n * 1000.0;
+    state.counters["ratio_to_synced_copy"] = synced > 0 ? batch / synced : 0;
     QFile::remove(copy);
+    QFile::remove(syncedCopy);
 }
 
 BENCHMARK(BM_GenerateScript)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);

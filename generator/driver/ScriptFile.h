@@ -2,6 +2,7 @@
 
 #include "generator/driver/IScriptSink.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringEncoder>
 #include <memory>
@@ -33,7 +34,8 @@ public:
     QString displayName() const;
 
     Result open();
-    // Encodes and writes one piece; throws ScriptSinkError with the system's reason.
+    // Encodes one piece and writes what has gathered once it reaches about 1 MiB;
+    // throws ScriptSinkError with the system's reason.
     void append(QStringView text) override;
     // Adds the final CR LF and puts the file in place.
     Result commit();
@@ -44,12 +46,16 @@ public:
     static Result write(const QString& path, const QString& text);
 
 private:
+    static constexpr qsizetype kWriteSize = 1024 * 1024;
+
     void writeBytes(const QByteArray& bytes);
+    void flushPending();
 
     QString m_path;
     std::unique_ptr<QFileDevice> m_file;
     bool m_atomic = false;
     QStringEncoder m_encoder;
+    QByteArray m_pending; // encoded, not yet written
 };
 
 } // namespace tallix
