@@ -149,3 +149,26 @@ TEST(ProjectFile, OnlyARegularFileOfSaneSizeIsRead)
     EXPECT_EQ(failure([&] { ProjectFile::read(huge); }).second,
               huge + u" is larger than 256 MB, too large for a project file."_qs);
 }
+
+TEST(ProjectFile, LineEndSplitBetweenTwoPiecesStaysOneLineEnd)
+{
+    // Pieces are 64 KiB. A raw line break inside a value (as an older version wrote
+    // it) has its CR as the last byte of a piece and its LF as the first of the next.
+    QTemporaryDir dir;
+    Project source;
+    source.setName(QStringLiteral("n"));
+    source.Tables().Add(QStringLiteral("t")).Insert = true;
+    const QByteArray text = source.Save().toUtf8() + "\r\n";
+    const qsizetype value = text.indexOf("Name=\"n") + 6;
+    for (const qsizetype at : {qsizetype(65535), qsizetype(65534), qsizetype(65536)}) {
+        QByteArray bytes = text;
+        bytes.insert(value, QByteArray(at - value, 'x') + "\r\ny");
+        ASSERT_EQ(bytes.indexOf("\r\n"), at);
+        const QString path = writeBytes(dir.filePath(u"split.tpx"_qs), bytes);
+        Project whole, streamed;
+        EXPECT_TRUE(whole.Load(ProjectFile::read(path)).complete);
+        EXPECT_TRUE(ProjectFile::load(path, streamed).complete);
+        EXPECT_EQ(streamed.Name(), QString(at - value, u'x') + u"\r\nyn"_qs) << at;
+        EXPECT_EQ(streamed.ObjectToXML(), whole.ObjectToXML()) << at;
+    }
+}
