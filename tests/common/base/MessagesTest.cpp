@@ -1,4 +1,5 @@
 #include "common/base/Messages.h"
+
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
