@@ -1,5 +1,4 @@
 #include "common/base/Messages.h"
-
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
