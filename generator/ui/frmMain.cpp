@@ -7,6 +7,7 @@
 #include "common/settings/ConnectionString.h"
 #include "common/ui/Grid.h"
 #include "common/ui/HourglassCursor.h"
+#include "common/ui/ServerAdd.h"
 #include "generator/discovery/SchemaDiscovery.h"
 #include "generator/driver/ScriptDriver.h"
 #include "generator/driver/ScriptFile.h"
@@ -518,10 +519,8 @@ void frmMain::fillDatabaseList()
 
 void frmMain::AddServer()
 {
-    // The dialog writes the registered servers; the lists are read again afterwards.
-    openServerDialog(this, m_cboServer->currentText());
-    m_servers.LoadFromRegistry();
-    LoadServerComboBox();
+    ServerAdd(m_servers, m_cboServer->currentText(), generatorTitle(), this,
+              [this] { LoadServerComboBox(); });
 }
 
 // ---- Projects -----------------------------------------------------------------------------

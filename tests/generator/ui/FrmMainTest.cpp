@@ -1,4 +1,5 @@
 #include "common/settings/Servers.h"
+#include "common/ui/frmServer.h"
 #include "generator/driver/BatchRun.h"
 #include "generator/driver/CommandLine.h"
 #include "generator/project/Project.h"
@@ -6,6 +7,7 @@
 #include "tests/generator/ui/GeneratorWindowTest.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
@@ -13,6 +15,7 @@
 #include <QProgressBar>
 #include <QRegularExpression>
 #include <QTest>
+#include <QTimer>
 
 using namespace tallix;
 using tallix::test::AuditDatabase;
@@ -428,4 +431,23 @@ TEST_F(GeneratorWindow, RemovalScriptIsWrittenToTheTemporaryFolderAndOpened)
     EXPECT_TRUE(text.contains("USE [shop]"));
     EXPECT_TRUE(text.contains("OrdersTallix"));
     QFile::remove(script);
+}
+
+TEST_F(GeneratorWindow, TheServerButtonOpensTheServerDialogAndRefillsTheLists)
+{
+    frmMain& window = open();
+    child<QComboBox>("cboDatabase")->setEditText(QStringLiteral("audit"));
+    QString shownWith;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<frmServer*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        shownWith = dialog->CurrentServerName();
+        dialog->reject();
+    });
+    click("cmdAddServer");
+    EXPECT_EQ(shownWith, server.folder());
+    // The lists were filled again: the default server and its default database.
+    EXPECT_EQ(child<QComboBox>("cboDatabase")->currentText(), QStringLiteral("shop"));
+    EXPECT_EQ(child<QComboBox>("cboServer")->count(), 1);
+    static_cast<void>(window);
 }
