@@ -53,6 +53,7 @@ const QString kProjectFilter = QStringLiteral("Tallix Project(*.tpx)");
 constexpr int kWidthTwips = 13000, kHeightTwips = 9000;
 constexpr int kMinWidthTwips = 11000, kMinHeightTwips = 8200;
 constexpr int kRecentCapacity = 5;
+constexpr int kStatusColumn = 4;
 
 // Sets Initializing on the project for the guard's lifetime.
 class Initializing {
@@ -226,9 +227,10 @@ void frmMain::buildControls()
     fieldButtons->addWidget(fieldsNone);
     fieldButtons->addStretch();
     fields->addLayout(fieldButtons);
-    m_spltMain->setStretchFactor(0, 4);
-    m_spltMain->setStretchFactor(1, 3);
-    m_spltMain->setStretchFactor(2, 4);
+    m_spltMain->setStretchFactor(0, 3);
+    m_spltMain->setStretchFactor(1, 2);
+    m_spltMain->setStretchFactor(2, 2);
+    m_spltMain->setSizes({twips(4800), twips(4000), twips(4000)});
 
     // The pictures that grid cells show; never shown themselves.
     m_imgDone = named(new QLabel(this), "imgDone");
@@ -388,18 +390,26 @@ void frmMain::setUpGrids()
     const QStringList statusHeaders{QStringLiteral("Table"),  QStringLiteral("I"),
                                     QStringLiteral("U"),      QStringLiteral("D"),
                                     QStringLiteral("Status"), QStringLiteral("Lines")};
-    const int statusWidths[] = {3000, 300, 300, 300, 3100};
+    const int statusWidths[] = {3000, 300, 300, 300, 3100, 700};
     for (int c = 0; c < 6; ++c) {
         m_fgStatus->setText(0, c, statusHeaders.at(c));
-        if (c < 5)
-            m_fgStatus->setColWidth(c, statusWidths[c]);
+        m_fgStatus->setColWidth(c, statusWidths[c]);
+    }
+    // A column is never narrower than its header's text, whatever the font.
+    for (Grid* grid : {m_fgTables, m_fgFields, m_fgStatus}) {
+        const QFontMetrics metrics(grid->horizontalHeader()->font());
+        for (int c = 0; c < grid->cols(); ++c) {
+            const int needed =
+                grid->pixelsToTwips(metrics.horizontalAdvance(grid->text(0, c)) + 14);
+            if (grid->colWidth(c) < needed)
+                grid->setColWidth(c, needed);
+        }
     }
     for (Grid* grid : {m_fgTables, m_fgFields, m_fgStatus}) {
         grid->setSelectionBehavior(QAbstractItemView::SelectRows);
         grid->setSelectionMode(QAbstractItemView::SingleSelection);
         grid->verticalHeader()->hide();
     }
-    m_fgStatus->horizontalHeader()->setStretchLastSection(true);
 }
 
 // ---- Window state -------------------------------------------------------------------------
@@ -910,10 +920,16 @@ void frmMain::fitColumns()
         for (int c = 0; c < grid->cols(); ++c)
             if (c != stretch)
                 others += grid->colWidth(c);
-        grid->setColWidth(stretch, std::max(600, grid->widthTwips() - others - 350));
+        grid->setColWidth(stretch, std::max(1200, grid->widthTwips() - others - 350));
     };
     fit(m_fgTables, ts::Name);
     fit(m_fgFields, ts::Field);
+    // The status grid shares what its narrow columns leave between the table and its status.
+    const int narrow = m_fgStatus->colWidth(1) + m_fgStatus->colWidth(2) + m_fgStatus->colWidth(3) +
+                       m_fgStatus->colWidth(5);
+    const int wide = std::max(3000, m_fgStatus->widthTwips() - narrow - 350);
+    m_fgStatus->setColWidth(0, wide * 2 / 5);
+    m_fgStatus->setColWidth(kStatusColumn, wide - wide * 2 / 5);
 }
 
 void frmMain::resizeEvent(QResizeEvent* event)
@@ -924,7 +940,8 @@ void frmMain::resizeEvent(QResizeEvent* event)
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::Resize && (watched == m_fgTables || watched == m_fgFields))
+    if (event->type() == QEvent::Resize &&
+        (watched == m_fgTables || watched == m_fgFields || watched == m_fgStatus))
         fitColumns();
     else if (event->type() == QEvent::FocusOut && watched == m_cboDatabase)
         m_project->setDB(m_cboDatabase->currentText());
