@@ -47,6 +47,60 @@ QHash<TableKey, QList<int>> rowsByTable(const Recordset& rs)
     return index;
 }
 
+TableKey folded(const TableKey& key)
+{
+    return {key.first.toCaseFolded(), key.second.toCaseFolded()};
+}
+
+// The primary-key columns of every table. Some servers report a key's table and column names in
+// other letter case than the tables and columns rowsets do, so a table found under no exact name
+// is looked up without regard to case, and so is a key column that names no column exactly.
+class KeyIndex {
+public:
+    explicit KeyIndex(const Recordset& keys)
+    {
+        const int schema = fieldOf(keys, "TABLE_SCHEMA");
+        const int table = fieldOf(keys, "TABLE_NAME");
+        const int column = fieldOf(keys, "COLUMN_NAME");
+        for (int row = 0; row < keys.RecordCount(); ++row) {
+            const TableKey key{textAt(keys, row, schema), textAt(keys, row, table)};
+            const QString name = textAt(keys, row, column);
+            m_exact[key].append(name);
+            m_folded[folded(key)].append(name);
+        }
+    }
+
+    // The names of `columns` that are in the table's key.
+    QSet<QString> keyColumns(const TableKey& table, const QStringList& columns) const
+    {
+        const QStringList* names = nullptr;
+        if (auto exact = m_exact.constFind(table); exact != m_exact.constEnd())
+            names = &exact.value();
+        else if (auto any = m_folded.constFind(folded(table)); any != m_folded.constEnd())
+            names = &any.value();
+        QSet<QString> result;
+        if (!names)
+            return result;
+        for (const QString& key : *names) {
+            if (columns.contains(key)) {
+                result.insert(key);
+                continue;
+            }
+            for (const QString& column : columns) {
+                if (column.compare(key, Qt::CaseInsensitive) == 0) {
+                    result.insert(column);
+                    break;
+                }
+            }
+        }
+        return result;
+    }
+
+private:
+    QHash<TableKey, QStringList> m_exact;
+    QHash<TableKey, QStringList> m_folded;
+};
+
 void warn(const QString& text)
 {
     messages().showMessage(text, kWarning, IMessages::Icon::Information);
@@ -113,13 +167,7 @@ void SchemaDiscovery::Discover(CTables& tables, const Recordset& tablesRowset,
     const int nullable = fieldOf(columnsRowset, "IS_NULLABLE");
     const QHash<TableKey, QList<int>> columnsOf = rowsByTable(columnsRowset);
 
-    const int keySchema = fieldOf(keysRowset, "TABLE_SCHEMA");
-    const int keyTable = fieldOf(keysRowset, "TABLE_NAME");
-    const int keyColumn = fieldOf(keysRowset, "COLUMN_NAME");
-    QHash<TableKey, QSet<QString>> keyColumnsOf;
-    for (int row = 0; row < keysRowset.RecordCount(); ++row)
-        keyColumnsOf[{textAt(keysRowset, row, keySchema), textAt(keysRowset, row, keyTable)}]
-            .insert(textAt(keysRowset, row, keyColumn));
+    const KeyIndex keys(keysRowset);
 
     m_observer.ShowProgress(0);
     const int rowCount = tablesRowset.RecordCount();
@@ -133,8 +181,12 @@ void SchemaDiscovery::Discover(CTables& tables, const Recordset& tablesRowset,
             CTable& table = tables.Add(name);
             table.LargeKey = false;
             qint64 keyEstimate = 0;
-            const QSet<QString> keyColumns = keyColumnsOf.value({schema, name});
-            for (int c : columnsOf.value({schema, name})) {
+            const QList<int> columnRows = columnsOf.value({schema, name});
+            QStringList columnNames;
+            for (int c : columnRows)
+                columnNames << textAt(columnsRowset, c, columnName);
+            const QSet<QString> keyColumns = keys.keyColumns({schema, name}, columnNames);
+            for (int c : columnRows) {
                 const QString column = textAt(columnsRowset, c, columnName);
                 const QString type =
                     GetDatatype(NzString(columnsRowset.ValueAt(c, dataType), zero),

@@ -294,3 +294,42 @@ TEST(DiscoveryFromRowsets, AFailureMidwayKeepsTheTablesReadSoFar)
     // Columns and keys belong to the table of their own schema.
     EXPECT_EQ(columnsOf(tables.Item(2)), QStringList{QStringLiteral("Id|int|0|10|0|0|1|0|1")});
 }
+
+TEST(DiscoveryFromRowsets, KeyNamesInOtherLetterCaseStillMarkTheirColumns)
+{
+    // Some servers report key names in lower case; an exact name wins where one exists.
+    const auto column = [](const char* table, const char* name, int ordinal) {
+        return ColumnEntry{QString(),
+                           QStringLiteral("dbo"),
+                           QLatin1String(table),
+                           QLatin1String(name),
+                           ordinal,
+                           QVariant(),
+                           false,
+                           false,
+                           false,
+                           SqlType::parse(QStringLiteral("int"))};
+    };
+    const Recordset tablesRowset(schema::tables({
+        {QString(), QStringLiteral("dbo"), QStringLiteral("Orders"), QStringLiteral("TABLE")},
+        {QString(), QStringLiteral("dbo"), QStringLiteral("Pairs"), QStringLiteral("TABLE")},
+    }));
+    const Recordset columns(
+        schema::columns({column("Orders", "OrderID", 1), column("Orders", "Total", 2),
+                         column("Pairs", "Id", 1), column("Pairs", "ID", 2)}));
+    const Recordset keys(schema::primaryKeys({
+        {QString(), QStringLiteral("dbo"), QStringLiteral("orders"), QStringLiteral("orderid"), 1,
+         QVariant()},
+        {QString(), QStringLiteral("dbo"), QStringLiteral("Pairs"), QStringLiteral("ID"), 1,
+         QVariant()},
+    }));
+    IDiscoveryObserver quiet;
+    CTables tables;
+    SchemaDiscovery(quiet).Discover(tables, tablesRowset, columns, keys);
+    EXPECT_EQ(columnsOf(tables.Item(QStringLiteral("Orders"))),
+              (QStringList{QStringLiteral("OrderID|int|0|10|0|0|1|0|1"),
+                           QStringLiteral("Total|int|0|10|0|0|0|0|1")}));
+    EXPECT_EQ(columnsOf(tables.Item(QStringLiteral("Pairs"))),
+              (QStringList{QStringLiteral("Id|int|0|10|0|0|0|0|1"),
+                           QStringLiteral("ID|int|0|10|0|0|1|0|1")}));
+}
