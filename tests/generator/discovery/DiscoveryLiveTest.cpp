@@ -179,8 +179,8 @@ TEST_F(DiscoveryLive, ScriptForAwkwardTableNamesRunsAndRecordsChanges)
                               "UPDATE [O'Brien] SET Name = 'Kim' WHERE Id = 1\n"
                               "DELETE FROM [O'Brien] WHERE Id = 1\n"
                               "INSERT INTO [Sales.2024] (Id, Amount) VALUES (7, 12.5)"));
-    Recordset rows = db.OpenRecordset(
-        QStringLiteral("SELECT SourceTable, Type FROM Tallix ORDER BY SourceTable, Type"));
+    Recordset rows = db.OpenRecordset(QStringLiteral(
+        "SELECT SourceTable, TransactionType FROM Tallix ORDER BY SourceTable, TransactionType"));
     QStringList recorded;
     for (rows.MoveFirst(); !rows.atEnd(); rows.MoveNext())
         recorded << rows.Field(0).toString() + QLatin1Char('|') + rows.Field(1).toString();
