@@ -18,6 +18,16 @@ bool opensWindow(const CommandLine& commandLine)
            !commandLine.version && commandLine.error.isEmpty();
 }
 
+void openProjectArgument(frmMain& window, const QStringList& words)
+{
+    if (words.isEmpty())
+        return;
+    QString path = words.join(QLatin1Char(' '));
+    path.remove(QLatin1Char('"'));
+    window.setProjectPath(path.trimmed());
+    window.LoadProject(false);
+}
+
 int RunWindow(int& argc, char** argv, const QStringList& words)
 {
     QApplication app(argc, argv);
@@ -31,12 +41,7 @@ int RunWindow(int& argc, char** argv, const QStringList& words)
         QCoreApplication::processEvents();
         frmMain window;
         window.show();
-        if (!words.isEmpty()) {
-            QString path = words.join(QLatin1Char(' '));
-            path.remove(QLatin1Char('"'));
-            window.setProjectPath(path.trimmed());
-            window.LoadProject(false);
-        }
+        openProjectArgument(window, words);
         splash.close();
         return app.exec();
     } catch (const Error& e) {

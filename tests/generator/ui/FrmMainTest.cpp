@@ -4,12 +4,15 @@
 #include "generator/driver/CommandLine.h"
 #include "generator/project/Project.h"
 #include "generator/project/ProjectFile.h"
+#include "generator/ui/GeneratorApp.h"
+#include "generator/ui/frmSplash.h"
 #include "tests/generator/ui/GeneratorWindowTest.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QProgressBar>
@@ -450,4 +453,68 @@ TEST_F(GeneratorWindow, TheServerButtonOpensTheServerDialogAndRefillsTheLists)
     EXPECT_EQ(child<QComboBox>("cboDatabase")->currentText(), QStringLiteral("shop"));
     EXPECT_EQ(child<QComboBox>("cboServer")->count(), 1);
     static_cast<void>(window);
+}
+
+TEST_F(GeneratorWindow, ACommandLineWithoutProjectOptionOpensTheWindowOnThatProject)
+{
+    Project project;
+    project.setName(QStringLiteral("From the command line"));
+    ProjectFile::write(path(QStringLiteral("my project.tpx")), project.Save());
+
+    EXPECT_TRUE(opensWindow(CommandLine::parse({})));
+    const CommandLine words = CommandLine::parse(
+        {QStringLiteral("\"") + path(QStringLiteral("my project.tpx")) + QStringLiteral("\"")});
+    EXPECT_TRUE(opensWindow(words));
+    EXPECT_FALSE(opensWindow(CommandLine::parse({QStringLiteral("/p:x.tpx")})));
+    EXPECT_FALSE(opensWindow(CommandLine::parse({QStringLiteral("/o:x.sql")})));
+
+    frmMain& window = open(false);
+    openProjectArgument(window, words.others);
+    EXPECT_TRUE(messages.shown.empty()) << qPrintable(messages.shownTexts().join(u'\n'));
+    EXPECT_EQ(window.ProjectPath(), path(QStringLiteral("my project.tpx")));
+    EXPECT_EQ(child<QLineEdit>("txtName")->text(), QStringLiteral("From the command line"));
+}
+
+TEST_F(GeneratorWindow, HelpAndWebCommandsGoToTheDefaultHandler)
+{
+    open(false);
+    trigger("ID_HelpContents");
+    trigger("ID_HelpIndex");
+    trigger("ID_VeltorinSupport");
+    ASSERT_EQ(messages.launched.size(), 3);
+    EXPECT_TRUE(messages.launched[0].endsWith(QLatin1String("/What_is_Tallix.htm")));
+    EXPECT_EQ(messages.launched[1], messages.launched[0]);
+    EXPECT_TRUE(messages.launched[2].startsWith(QLatin1String("https://")));
+
+    messages.launchResult = IMessages::LaunchResult::FileNotFound;
+    trigger("ID_HelpContents");
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(messages.shown[0].text.endsWith(QLatin1String(".' File not found.")));
+}
+
+TEST_F(GeneratorWindow, ArrowKeysInTheTablesGridShowTheFieldsOfTheNewRow)
+{
+    open();
+    click("cmdLoadTables");
+    clickCell("fgTables", 4, 4); // Orders
+    EXPECT_EQ(rowsOf("fgFields").first(), QStringLiteral("x||OrderID|int"));
+    QTest::keyClick(child<Grid>("fgTables"), Qt::Key_Up);
+    EXPECT_EQ(rowsOf("fgFields").first(), QStringLiteral("x||OrderID|int"));
+    EXPECT_EQ(rowsOf("fgFields").at(1), QStringLiteral("x||LineNo|smallint"));
+}
+
+TEST(GeneratorSplash, ShowsTitleVersionAndBuildAndIgnoresInput)
+{
+    frmSplash splash;
+    splash.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&splash));
+    EXPECT_EQ(splash.findChild<QLabel*>(QStringLiteral("lblTitle"))->text(),
+              QStringLiteral("Tallix"));
+    EXPECT_EQ(splash.findChild<QLabel*>(QStringLiteral("lblVersion"))->text(),
+              QStringLiteral("Version 2.0"));
+    EXPECT_EQ(splash.findChild<QLabel*>(QStringLiteral("lblBuild"))->text(),
+              QStringLiteral("Build 9"));
+    QTest::keyClick(&splash, Qt::Key_Escape);
+    QTest::mouseClick(&splash, Qt::LeftButton);
+    EXPECT_TRUE(splash.isVisible());
 }
