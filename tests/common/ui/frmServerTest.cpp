@@ -1,5 +1,6 @@
 #include "common/ui/frmServer.h"
 
+#include "common/db/ConnectionOptions.h"
 #include "common/settings/Servers.h"
 #include "common/settings/SettingsStore.h"
 #include "common/ui/ServerAdd.h"
@@ -397,4 +398,34 @@ TEST_F(ServerDialogTest, ServerAddShowsTheDialogModallyAndThenRefreshesTheWindow
     EXPECT_EQ(refreshed, 1);
     EXPECT_EQ(storedNames(), (QStringList{a + QStringLiteral("*"), b}));
     EXPECT_EQ(QApplication::topLevelWidgets().count(), 0) << "the dialog is discarded";
+}
+
+// Against a real server, when TALLIX_TEST_MSSQL holds a connection string (ODBC or the programs'
+// form): the dialog lists that server's databases from its login and password.
+TEST_F(ServerDialogTest, ListsTheDatabasesOfALiveServer)
+{
+    const QString live = qEnvironmentVariable("TALLIX_TEST_MSSQL");
+    if (live.isEmpty())
+        GTEST_SKIP() << "TALLIX_TEST_MSSQL is not set";
+    const auto options = tallix::ConnectionOptions::parse(live);
+    QString server = options.contains(QStringLiteral("Data Source"))
+                         ? options.value(QStringLiteral("Data Source"))
+                         : options.value(QStringLiteral("SERVER"));
+    if (options.contains(QStringLiteral("PORT")))
+        server += QStringLiteral(",") + options.value(QStringLiteral("PORT"));
+    const QString login = options.contains(QStringLiteral("User ID"))
+                              ? options.value(QStringLiteral("User ID"))
+                              : options.value(QStringLiteral("UID"));
+
+    RecordingMessages rec;
+    auto dialog = open(QString());
+    click(*dialog, "cmdAdd");
+    QTest::keyClicks(child<QLineEdit>(*dialog, "txtServer"), server);
+    QTest::keyClicks(child<QLineEdit>(*dialog, "txtLogin"), login);
+    QTest::keyClicks(child<QLineEdit>(*dialog, "txtPassword"), options.password());
+    focusIn(child<QComboBox>(*dialog, "cboDatabases"));
+    EXPECT_TRUE(rec.shown.empty()) << qPrintable(rec.shownTexts().join(QLatin1Char('\n')));
+    const QStringList names = databases(*dialog);
+    EXPECT_TRUE(names.contains(QStringLiteral("master"))) << qPrintable(names.join(u','));
+    EXPECT_TRUE(names.contains(QStringLiteral("tempdb"))) << qPrintable(names.join(u','));
 }
