@@ -2,19 +2,20 @@
 
 #include "common/base/Error.h"
 #include "common/base/Messages.h"
+#include "common/base/ProgramInfo.h"
 #include "common/base/Version.h"
 #include "common/db/Connection.h"
 #include "common/settings/ConnectionString.h"
 #include "common/ui/Grid.h"
 #include "common/ui/HourglassCursor.h"
 #include "common/ui/ServerAdd.h"
+#include "common/ui/frmAbout.h"
 #include "generator/discovery/SchemaDiscovery.h"
 #include "generator/driver/ScriptDriver.h"
 #include "generator/driver/ScriptFile.h"
 #include "generator/project/Project.h"
 #include "generator/project/ProjectFile.h"
 #include "generator/selection/TableSelection.h"
-#include "generator/ui/GeneratorDialogs.h"
 #include "generator/ui/GeneratorImages.h"
 
 #include <QAction>
@@ -855,7 +856,8 @@ void frmMain::HelpIndex()
 
 void frmMain::HelpAbout()
 {
-    openAboutBox(this);
+    frmAbout about(ProgramInfo::current(generatorTitle()), this);
+    about.exec();
 }
 
 // ---- Observer -----------------------------------------------------------------------------

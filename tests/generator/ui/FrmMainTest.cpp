@@ -1,4 +1,5 @@
 #include "common/settings/Servers.h"
+#include "common/ui/frmAbout.h"
 #include "common/ui/frmServer.h"
 #include "generator/driver/BatchRun.h"
 #include "generator/driver/CommandLine.h"
@@ -517,4 +518,18 @@ TEST(GeneratorSplash, ShowsTitleVersionAndBuildAndIgnoresInput)
     QTest::keyClick(&splash, Qt::Key_Escape);
     QTest::mouseClick(&splash, Qt::LeftButton);
     EXPECT_TRUE(splash.isVisible());
+}
+
+TEST_F(GeneratorWindow, AboutShowsTheAboutBoxModally)
+{
+    open(false);
+    QString title;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<frmAbout*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        title = box->windowTitle();
+        box->accept();
+    });
+    trigger("ID_HelpAbout");
+    EXPECT_EQ(title, QStringLiteral("About Tallix"));
 }
