@@ -112,17 +112,24 @@ SchemaDiscovery::SchemaDiscovery(IDiscoveryObserver& observer)
     : m_observer(observer)
 {}
 
+bool SchemaDiscovery::DiscardTables(CTables& tables)
+{
+    if (tables.Count() == 0)
+        return true;
+    if (messages().ask(QStringLiteral("Do you want to discard the current table list?"), kWarning,
+                       IMessages::Icon::Warning,
+                       IMessages::Buttons::YesNo) != IMessages::Answer::Yes)
+        return false;
+    while (tables.Count() > 0)
+        tables.Remove(1);
+    return true;
+}
+
 SchemaDiscovery::Result SchemaDiscovery::LoadTables(CTables& tables,
                                                     const QString& connectionString)
 {
-    if (tables.Count() > 0) {
-        if (messages().ask(QStringLiteral("Do you want to discard the current table list?"),
-                           kWarning, IMessages::Icon::Warning,
-                           IMessages::Buttons::YesNo) != IMessages::Answer::Yes)
-            return Result::Declined;
-        while (tables.Count() > 0)
-            tables.Remove(1);
-    }
+    if (!DiscardTables(tables))
+        return Result::Declined;
     Connection connection(connectionString);
     return LoadTables(tables, connection);
 }

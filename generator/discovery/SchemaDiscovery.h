@@ -31,7 +31,12 @@ public:
     // stay in the list.
     Result LoadTables(CTables& tables, const QString& connectionString);
 
-    // The same on an open connection, without the question (the list is added to).
+    // The question before a filled list is discarded: "Do you want to discard the current table
+    // list?". On Yes the list is emptied and true returned; on No nothing changes.
+    static bool DiscardTables(CTables& tables);
+
+    // The same on a connection (opened when it is not), without the question (the list is
+    // added to).
     Result LoadTables(CTables& tables, Connection& connection);
 
     // The same from rowsets already read: tables, columns and primary keys.

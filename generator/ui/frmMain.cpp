@@ -267,6 +267,11 @@ void frmMain::buildControls()
     connect(m_cboDatabase, &QComboBox::editTextChanged, this,
             [this](const QString& t) { m_project->setDB(t); });
     m_cboDatabase->installEventFilter(this);
+    // The options are stored at once too, so that changing one alone asks to save on exit.
+    connect(m_chkMTS, &QCheckBox::toggled, this,
+            [this](bool on) { m_project->setSpecialMTSHandling(on); });
+    connect(m_chkSQL2000, &QCheckBox::toggled, this,
+            [this](bool on) { m_project->setSpecialSQL2000Handling(on); });
 
     connect(m_cmdOutputFile, &QPushButton::clicked, this, &frmMain::ViewOutput);
     connect(m_cmdAddServer, &QPushButton::clicked, this, &frmMain::AddServer);
@@ -577,7 +582,7 @@ bool frmMain::LoadProject(bool showDialog)
         setStatusText(QStringLiteral("Loading the project... this may take a while..."));
         {
             HourglassCursor busy;
-            QCoreApplication::processEvents();
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
             m_project->Load(text);
         }
         setStatusText(QStringLiteral("Done."));
@@ -750,12 +755,15 @@ void frmMain::FieldsSelectAll(bool checked)
 
 void frmMain::LoadTables()
 {
+    if (!SchemaDiscovery::DiscardTables(m_project->Tables()))
+        return;
     setStatusText(QStringLiteral("Loading tables..."));
     {
         HourglassCursor busy;
         m_fgTables->setRows(1);
         m_fgFields->setRows(1);
-        SchemaDiscovery(*this).LoadTables(m_project->Tables(), connectionString());
+        Connection connection(connectionString());
+        SchemaDiscovery(*this).LoadTables(m_project->Tables(), connection);
     }
     fillTablesGrid();
     setStatusText(QStringLiteral("Done."));
@@ -909,7 +917,9 @@ void frmMain::HideProgress()
 
 void frmMain::ProcessEvents()
 {
-    QCoreApplication::processEvents();
+    // The window repaints, but clicks and keys wait: nothing may change the project while it is
+    // being read or scripted.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 // ---- Layout and closing -------------------------------------------------------------------

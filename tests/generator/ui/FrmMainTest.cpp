@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -233,6 +234,17 @@ TEST_F(GeneratorWindow, OnlyTypingMarksTheProjectForTheSavePrompt)
               QStringLiteral("Tallix 2.0 - ") + path(QStringLiteral("kept.tpx")));
     trigger("ID_FileNew");
     EXPECT_TRUE(messages.asked.empty()) << "a load alone does not mark the project";
+    EXPECT_TRUE(child<QCheckBox>("chkMTS")->isChecked()) << "a new project's options are set";
+    EXPECT_FALSE(window.project().IsDirty());
+
+    // An option changed by hand is kept for the save prompt, like typed text.
+    child<QCheckBox>("chkSQL2000")->click();
+    EXPECT_FALSE(window.project().SpecialSQL2000Handling());
+    EXPECT_TRUE(window.project().IsDirty());
+    messages.answer(Answer::No);
+    trigger("ID_FileNew");
+    ASSERT_EQ(messages.asked.size(), 1u);
+    messages.asked.clear();
 
     messages.chooseFile(path(QStringLiteral("kept.tpx")));
     trigger("ID_FileOpen");
@@ -338,11 +350,13 @@ TEST_F(GeneratorWindow, SelectAllAndNoneInBothGrids)
               (QStringList{QStringLiteral("x||NoteID|int"), QStringLiteral("x||Body|text"),
                            QStringLiteral("x||Title|nvarchar(50)")}));
 
-    // Loading again asks first; No keeps everything.
+    // Loading again asks first; No keeps the list and both grids as they were.
     messages.answer(Answer::No);
     click("cmdLoadTables");
     EXPECT_EQ(messages.asked.size(), 1u);
     EXPECT_EQ(rowsOf("fgTables").size(), 4);
+    EXPECT_EQ(rowsOf("fgFields").size(), 3);
+    EXPECT_EQ(child<Grid>("fgTables")->currentRow(), 2);
 }
 
 TEST_F(GeneratorWindow, RecentProjectsNewestFirstFoldedAndAtMostFive)
