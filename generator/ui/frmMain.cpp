@@ -459,7 +459,7 @@ void frmMain::clearForm()
         m_chkSQL2000->setChecked(true);
     }
     m_fgTables->setRows(1);
-    m_fgFields->setRows(1);
+    clearFields();
 }
 
 void frmMain::showProject()
@@ -673,7 +673,7 @@ void frmMain::fillTablesGrid()
     m_fgTables->setRows(tables.Count() + 1);
     for (int row = 1; row <= tables.Count(); ++row)
         showTableRow(row);
-    m_fgFields->setRows(1);
+    clearFields();
 }
 
 void frmMain::showTableRow(int row)
@@ -686,7 +686,7 @@ void frmMain::showTableRow(int row)
         m_fgTables->setCellBackColor(row, 0, row, ts::Name, ts::kMarkedColour);
 }
 
-CTable* frmMain::shownTable() const
+CTable* frmMain::tableInCurrentRow() const
 {
     const int row = m_fgTables->currentRow();
     if (row < 1 || row >= m_fgTables->rows())
@@ -694,12 +694,24 @@ CTable* frmMain::shownTable() const
     return m_project->Tables().GetTable(m_fgTables->text(row, ts::Name));
 }
 
-void frmMain::showFields()
+CTable* frmMain::shownTable() const
+{
+    return m_shownTable.isEmpty() ? nullptr : m_project->Tables().GetTable(m_shownTable);
+}
+
+void frmMain::clearFields()
 {
     m_fgFields->setRows(1);
-    const CTable* table = shownTable();
+    m_shownTable.clear();
+}
+
+void frmMain::showFields()
+{
+    clearFields();
+    const CTable* table = tableInCurrentRow();
     if (!table)
         return;
+    m_shownTable = table->TableName;
     const QList<FieldRow> rows = ts::fieldRows(*table);
     m_fgFields->setRows(static_cast<int>(rows.size()) + 1);
     for (int i = 0; i < rows.size(); ++i) {
@@ -724,14 +736,11 @@ void frmMain::tableClicked(int row, int col)
 
 void frmMain::fieldClicked(int row, int col)
 {
-    // The table is the one in the current row of the tables grid, by its position.
-    const int tableRow = m_fgTables->currentRow();
-    CTables& tables = m_project->Tables();
-    if (tableRow < 1 || tableRow > tables.Count())
-        return;
-    CTable& table = tables.Item(tableRow);
-    if (ts::clickField(table, row, col))
-        m_fgFields->setCellChecked(row, ts::Include, checkOf(table.Columns.Item(row).Include));
+    // The table whose fields are shown, even when the tables grid's current row has moved on
+    // without showing its own.
+    CTable* table = shownTable();
+    if (table && ts::clickField(*table, row, col))
+        m_fgFields->setCellChecked(row, ts::Include, checkOf(table->Columns.Item(row).Include));
 }
 
 void frmMain::TablesSelectAll(bool checked)
@@ -761,7 +770,7 @@ void frmMain::LoadTables()
     {
         HourglassCursor busy;
         m_fgTables->setRows(1);
-        m_fgFields->setRows(1);
+        clearFields();
         Connection connection(connectionString());
         SchemaDiscovery(*this).LoadTables(m_project->Tables(), connection);
     }

@@ -97,7 +97,10 @@ private:
     void setStatusText(const QString& text);
     void setCaption();
     void fitColumns();
+    CTable* tableInCurrentRow() const;
+    // The table whose fields fgFields shows, if any.
     CTable* shownTable() const;
+    void clearFields();
     QString connectionString() const;
     int twips(int value) const;
 
@@ -131,7 +134,7 @@ private:
     QMenu* m_fileMenu = nullptr;
     QAction* m_recentEnd = nullptr; // the recent entries go before this command (Exit)
     QList<QAction*> m_recentActions;
-    bool m_closing = false;
+    QString m_shownTable;
 };
 
 } // namespace tallix

@@ -514,8 +514,18 @@ TEST_F(GeneratorWindow, ArrowKeysInTheTablesGridShowTheFieldsOfTheNewRow)
     clickCell("fgTables", 4, 4); // Orders
     EXPECT_EQ(rowsOf("fgFields").first(), QStringLiteral("x||OrderID|int"));
     QTest::keyClick(child<Grid>("fgTables"), Qt::Key_Up);
-    EXPECT_EQ(rowsOf("fgFields").first(), QStringLiteral("x||OrderID|int"));
     EXPECT_EQ(rowsOf("fgFields").at(1), QStringLiteral("x||LineNo|smallint"));
+
+    // Other keys move the current row without showing its fields; a click in the fields then
+    // still changes the table whose fields are shown, not the one in the current row.
+    QTest::keyClick(child<Grid>("fgTables"), Qt::Key_PageUp);
+    ASSERT_EQ(child<Grid>("fgTables")->currentRow(), 1);
+    clickCell("fgFields", 3, 0);
+    EXPECT_EQ(rowsOf("fgFields").at(2), QStringLiteral(".||Qty|int"));
+    const CTables& tables = m_window->project().Tables();
+    EXPECT_FALSE(tables.Item(QStringLiteral("OrderLines")).Columns.Item(3).Include);
+    EXPECT_EQ(tables.Item(QStringLiteral("Huge")).Columns.Count(), 2);
+    EXPECT_TRUE(tables.Item(QStringLiteral("Huge")).Columns.Item(2).Include);
 }
 
 TEST(GeneratorSplash, ShowsTitleVersionAndBuildAndIgnoresInput)
