@@ -1,6 +1,7 @@
 #include "generator/ui/frmMain.h"
 
 #include "common/base/Error.h"
+#include "common/base/Maker.h"
 #include "common/base/Messages.h"
 #include "common/base/ProgramInfo.h"
 #include "common/base/Version.h"
@@ -356,14 +357,21 @@ void frmMain::buildCommands()
     connect(contents, &QAction::triggered, this, &frmMain::HelpContents);
     connect(index, &QAction::triggered, this, &frmMain::HelpIndex);
     connect(about, &QAction::triggered, this, &frmMain::HelpAbout);
-    const auto web = [this](const char* address) {
-        return [this, address] {
-            ShellLaunch(QLatin1String(address), generatorTitle());
+    // The maker's pages, as the viewer opens them.
+    const auto web = [this](const char* page) {
+        return [this, page] {
+            QString address = makerWebSite();
+            if (*page) {
+                while (address.endsWith(QLatin1Char('/')))
+                    address.chop(1);
+                address += QLatin1Char('/') + QLatin1String(page);
+            }
+            ShellLaunch(address, generatorTitle());
         };
     };
-    connect(site, &QAction::triggered, this, web("https://www.veltorin.com/"));
-    connect(product, &QAction::triggered, this, web("https://www.veltorin.com/tallix/"));
-    connect(support, &QAction::triggered, this, web("https://www.veltorin.com/support/"));
+    connect(site, &QAction::triggered, this, web(""));
+    connect(product, &QAction::triggered, this, web("Tallix_Menu.asp"));
+    connect(support, &QAction::triggered, this, web("Support_Menu.asp"));
 }
 
 void frmMain::setUpGrids()
@@ -849,16 +857,18 @@ void frmMain::ViewOutput()
 
 QString frmMain::helpFile()
 {
+    // Beside the program when installed, else in the source tree it was built from.
     const QString topic = QStringLiteral("What_is_Tallix.htm");
-    const QDir appDir(QCoreApplication::applicationDirPath());
-    for (const QString& folder :
-         {QStringLiteral("help"), QStringLiteral("../share/tallix/help"),
-          QStringLiteral("../docs/help"), QStringLiteral("../../docs/help")}) {
-        const QString candidate = appDir.filePath(folder + QLatin1Char('/') + topic);
-        if (QFileInfo::exists(candidate))
-            return QDir::cleanPath(candidate);
+    const QDir here(QCoreApplication::applicationDirPath());
+    const QStringList folders{here.filePath(QStringLiteral("help")),
+                              here.filePath(QStringLiteral("../share/tallix/help")),
+                              QStringLiteral(TALLIX_HELP_DIR)};
+    for (const QString& folder : folders) {
+        const QFileInfo file(QDir(folder).filePath(topic));
+        if (file.exists())
+            return file.absoluteFilePath();
     }
-    return appDir.filePath(QStringLiteral("help/") + topic);
+    return QDir(folders.constFirst()).filePath(topic);
 }
 
 void frmMain::HelpContents()

@@ -1,3 +1,4 @@
+#include "common/base/Maker.h"
 #include "common/settings/Servers.h"
 #include "common/ui/frmAbout.h"
 #include "common/ui/frmServer.h"
@@ -499,7 +500,7 @@ TEST_F(GeneratorWindow, HelpAndWebCommandsGoToTheDefaultHandler)
     ASSERT_EQ(messages.launched.size(), 3);
     EXPECT_TRUE(messages.launched[0].endsWith(QLatin1String("/What_is_Tallix.htm")));
     EXPECT_EQ(messages.launched[1], messages.launched[0]);
-    EXPECT_TRUE(messages.launched[2].startsWith(QLatin1String("https://")));
+    EXPECT_EQ(messages.launched[2], makerWebSite() + QStringLiteral("Support_Menu.asp"));
 
     messages.launchResult = IMessages::LaunchResult::FileNotFound;
     trigger("ID_HelpContents");
