@@ -16,8 +16,9 @@
 #include "generator/driver/ScriptFile.h"
 #include "generator/project/Project.h"
 #include "generator/project/ProjectFile.h"
-#include "generator/selection/TableSelection.h"
 #include "generator/ui/GeneratorImages.h"
+#include "generator/ui/StatusGrid.h"
+#include "generator/ui/TableGrids.h"
 
 #include <QAction>
 #include <QApplication>
@@ -45,8 +46,6 @@
 
 namespace tallix {
 
-namespace ts = TableSelection;
-
 namespace {
 
 const QString kCaption = QStringLiteral("Tallix 2.0");
@@ -55,7 +54,6 @@ const QString kProjectFilter = QStringLiteral("Tallix Project(*.tpx)");
 constexpr int kWidthTwips = 13000, kHeightTwips = 9000;
 constexpr int kMinWidthTwips = 11000, kMinHeightTwips = 8200;
 constexpr int kRecentCapacity = 5;
-constexpr int kStatusColumn = 4;
 
 // Sets Initializing on the project for the guard's lifetime.
 class Initializing {
@@ -72,11 +70,6 @@ public:
 private:
     Project& m_project;
 };
-
-Grid::CheckState checkOf(bool checked)
-{
-    return checked ? Grid::CheckState::Checked : Grid::CheckState::Unchecked;
-}
 
 QPushButton* button(const char* name, const QString& text, QWidget* parent)
 {
@@ -116,7 +109,6 @@ frmMain::frmMain(QWidget* parent)
     setMinimumSize(twips(kMinWidthTwips), twips(kMinHeightTwips));
     m_mru.setNumber(kRecentCapacity);
     m_mru.Load();
-    setUpGrids();
     m_pbLoad->hide();
     m_tabProject->setCurrentIndex(0);
     m_servers.LoadFromRegistry();
@@ -278,18 +270,18 @@ void frmMain::buildControls()
     connect(m_cmdAddServer, &QPushButton::clicked, this, &frmMain::AddServer);
     connect(m_cmdLoadTables, &QPushButton::clicked, this, &frmMain::LoadTables);
     connect(m_cmdGenerate, &QPushButton::clicked, this, &frmMain::Generate);
-    connect(tablesAll, &QPushButton::clicked, this, [this] { TablesSelectAll(true); });
-    connect(tablesNone, &QPushButton::clicked, this, [this] { TablesSelectAll(false); });
-    connect(fieldsAll, &QPushButton::clicked, this, [this] { FieldsSelectAll(true); });
-    connect(fieldsNone, &QPushButton::clicked, this, [this] { FieldsSelectAll(false); });
-    connect(m_fgTables, &Grid::cellClicked, this, &frmMain::tableClicked);
-    connect(m_fgTables, &Grid::keyReleased, this, [this](int key, Qt::KeyboardModifiers) {
-        if (key == Qt::Key_Up || key == Qt::Key_Down)
-            showFields();
-    });
-    connect(m_fgFields, &Grid::cellClicked, this, &frmMain::fieldClicked);
-    for (Grid* grid : {m_fgTables, m_fgFields, m_fgStatus})
-        grid->installEventFilter(this);
+    m_tableGrids = new TableGrids(
+        m_fgTables, m_fgFields, m_imgKey->pixmap(),
+        [this]() -> CTables& { return m_project->Tables(); }, this);
+    m_statusGrid = new StatusGrid(m_fgStatus, m_imgDone->pixmap(), m_imgWarning->pixmap(), this);
+    connect(tablesAll, &QPushButton::clicked, this,
+            [this] { m_tableGrids->selectAllTables(true); });
+    connect(tablesNone, &QPushButton::clicked, this,
+            [this] { m_tableGrids->selectAllTables(false); });
+    connect(fieldsAll, &QPushButton::clicked, this,
+            [this] { m_tableGrids->selectAllFields(true); });
+    connect(fieldsNone, &QPushButton::clicked, this,
+            [this] { m_tableGrids->selectAllFields(false); });
 }
 
 QAction* frmMain::command(QMenu* menu, const char* id, const QString& text)
@@ -374,58 +366,6 @@ void frmMain::buildCommands()
     connect(support, &QAction::triggered, this, web("Support_Menu.asp"));
 }
 
-void frmMain::setUpGrids()
-{
-    m_fgFields->setCols(4);
-    m_fgFields->setRows(1);
-    const QStringList fieldHeaders{QStringLiteral("Include"), QStringLiteral("Key"),
-                                   QStringLiteral("Field"), QStringLiteral("Datatype")};
-    const int fieldWidths[] = {700, 400, 4000, 1500};
-    for (int c = 0; c < 4; ++c) {
-        m_fgFields->setText(0, c, fieldHeaders.at(c));
-        m_fgFields->setColWidth(c, fieldWidths[c]);
-    }
-    m_fgFields->setColCheckBoxes(ts::Include, true);
-
-    m_fgTables->setCols(5);
-    m_fgTables->setRows(1);
-    const QStringList tableHeaders{QStringLiteral("All"), QStringLiteral("Insert"),
-                                   QStringLiteral("Update"), QStringLiteral("Delete"),
-                                   QStringLiteral("Table Name")};
-    for (int c = 0; c < 5; ++c) {
-        m_fgTables->setText(0, c, tableHeaders.at(c));
-        m_fgTables->setColWidth(c, c == ts::Name ? 2700 : 600);
-    }
-    for (int c = ts::All; c <= ts::Delete; ++c)
-        m_fgTables->setColCheckBoxes(c, true);
-
-    m_fgStatus->setCols(6);
-    m_fgStatus->setRows(1);
-    const QStringList statusHeaders{QStringLiteral("Table"),  QStringLiteral("I"),
-                                    QStringLiteral("U"),      QStringLiteral("D"),
-                                    QStringLiteral("Status"), QStringLiteral("Lines")};
-    const int statusWidths[] = {3000, 300, 300, 300, 3100, 700};
-    for (int c = 0; c < 6; ++c) {
-        m_fgStatus->setText(0, c, statusHeaders.at(c));
-        m_fgStatus->setColWidth(c, statusWidths[c]);
-    }
-    // A column is never narrower than its header's text, whatever the font.
-    for (Grid* grid : {m_fgTables, m_fgFields, m_fgStatus}) {
-        const QFontMetrics metrics(grid->horizontalHeader()->font());
-        for (int c = 0; c < grid->cols(); ++c) {
-            const int needed =
-                grid->pixelsToTwips(metrics.horizontalAdvance(grid->text(0, c)) + 14);
-            if (grid->colWidth(c) < needed)
-                grid->setColWidth(c, needed);
-        }
-    }
-    for (Grid* grid : {m_fgTables, m_fgFields, m_fgStatus}) {
-        grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-        grid->setSelectionMode(QAbstractItemView::SingleSelection);
-        grid->verticalHeader()->hide();
-    }
-}
-
 // ---- Window state -------------------------------------------------------------------------
 
 void frmMain::setStatusText(const QString& text)
@@ -466,8 +406,7 @@ void frmMain::clearForm()
         m_chkMTS->setChecked(true);
         m_chkSQL2000->setChecked(true);
     }
-    m_fgTables->setRows(1);
-    clearFields();
+    m_tableGrids->clear();
 }
 
 void frmMain::showProject()
@@ -484,7 +423,7 @@ void frmMain::showProject()
         m_chkMTS->setChecked(m_project->SpecialMTSHandling());
         m_chkSQL2000->setChecked(m_project->SpecialSQL2000Handling());
     }
-    fillTablesGrid();
+    m_tableGrids->fill();
 }
 
 // ---- Servers and databases ----------------------------------------------------------------
@@ -673,103 +612,6 @@ void frmMain::refreshRecentMenu()
     }
 }
 
-// ---- Tables and fields --------------------------------------------------------------------
-
-void frmMain::fillTablesGrid()
-{
-    const CTables& tables = m_project->Tables();
-    m_fgTables->setRows(tables.Count() + 1);
-    for (int row = 1; row <= tables.Count(); ++row)
-        showTableRow(row);
-    clearFields();
-}
-
-void frmMain::showTableRow(int row)
-{
-    const TableRow r = ts::tableRow(m_project->Tables().Item(row));
-    for (int c = ts::All; c <= ts::Delete; ++c)
-        m_fgTables->setCellChecked(row, c, checkOf(r.check(c)));
-    m_fgTables->setText(row, ts::Name, r.name);
-    if (r.marked)
-        m_fgTables->setCellBackColor(row, 0, row, ts::Name, ts::kMarkedColour);
-}
-
-CTable* frmMain::tableInCurrentRow() const
-{
-    const int row = m_fgTables->currentRow();
-    if (row < 1 || row >= m_fgTables->rows())
-        return nullptr;
-    return m_project->Tables().GetTable(m_fgTables->text(row, ts::Name));
-}
-
-CTable* frmMain::shownTable() const
-{
-    return m_shownTable.isEmpty() ? nullptr : m_project->Tables().GetTable(m_shownTable);
-}
-
-void frmMain::clearFields()
-{
-    m_fgFields->setRows(1);
-    m_shownTable.clear();
-}
-
-void frmMain::showFields()
-{
-    clearFields();
-    const CTable* table = tableInCurrentRow();
-    if (!table)
-        return;
-    m_shownTable = table->TableName;
-    const QList<FieldRow> rows = ts::fieldRows(*table);
-    m_fgFields->setRows(static_cast<int>(rows.size()) + 1);
-    for (int i = 0; i < rows.size(); ++i) {
-        const FieldRow& r = rows.at(i);
-        const int row = i + 1;
-        m_fgFields->setCellChecked(row, ts::Include, checkOf(r.include));
-        m_fgFields->setText(row, ts::Field, r.name);
-        m_fgFields->setText(row, ts::Datatype, r.datatype);
-        if (r.key)
-            m_fgFields->setCellPicture(row, ts::Key, m_imgKey->pixmap());
-        if (r.marked)
-            m_fgFields->setCellBackColor(row, 0, row, ts::Datatype, ts::kMarkedColour);
-    }
-}
-
-void frmMain::tableClicked(int row, int col)
-{
-    if (ts::clickTable(m_project->Tables(), row, col))
-        showTableRow(row);
-    showFields();
-}
-
-void frmMain::fieldClicked(int row, int col)
-{
-    // The table whose fields are shown, even when the tables grid's current row has moved on
-    // without showing its own.
-    CTable* table = shownTable();
-    if (table && ts::clickField(*table, row, col))
-        m_fgFields->setCellChecked(row, ts::Include, checkOf(table->Columns.Item(row).Include));
-}
-
-void frmMain::TablesSelectAll(bool checked)
-{
-    ts::selectAllTables(m_project->Tables(), checked);
-    for (int row = 1; row < m_fgTables->rows(); ++row)
-        showTableRow(row);
-}
-
-void frmMain::FieldsSelectAll(bool checked)
-{
-    CTable* table = shownTable();
-    if (table) {
-        ts::selectAllFields(m_project->Tables(), *table, checked);
-        for (int row = 1; row < m_fgFields->rows(); ++row)
-            m_fgFields->setCellChecked(row, ts::Include, checkOf(table->Columns.Item(row).Include));
-    } else {
-        m_project->Tables().IsDirty = true;
-    }
-}
-
 void frmMain::LoadTables()
 {
     if (!SchemaDiscovery::DiscardTables(m_project->Tables()))
@@ -777,12 +619,11 @@ void frmMain::LoadTables()
     setStatusText(QStringLiteral("Loading tables..."));
     {
         HourglassCursor busy;
-        m_fgTables->setRows(1);
-        clearFields();
+        m_tableGrids->clear();
         Connection connection(connectionString());
         SchemaDiscovery(*this).LoadTables(m_project->Tables(), connection);
     }
-    fillTablesGrid();
+    m_tableGrids->fill();
     setStatusText(QStringLiteral("Done."));
 }
 
@@ -891,31 +732,13 @@ void frmMain::HelpAbout()
 
 void frmMain::ResetStatus()
 {
-    m_fgStatus->setRows(1);
+    m_statusGrid->reset();
 }
 
 void frmMain::UpdateStatus(const QString& Table, const QString& Trigger, const QString& status,
                            int Lines)
 {
-    const int last = m_fgStatus->rows() - 1;
-    if (last >= 1 && m_fgStatus->text(last, 0) == Table) {
-        m_fgStatus->setText(last, 4, status);
-        m_fgStatus->setText(last, 5, QString::number(Lines));
-        const int column = Trigger == QLatin1String("I")   ? 1
-                           : Trigger == QLatin1String("U") ? 2
-                           : Trigger == QLatin1String("D") ? 3
-                                                           : -1;
-        if (column > 0) {
-            if (status == QLatin1String("Complete"))
-                m_fgStatus->setCellPicture(last, column, m_imgDone->pixmap());
-            else if (status.startsWith(QLatin1String("Error")))
-                m_fgStatus->setCellPicture(last, column, m_imgWarning->pixmap());
-        }
-    } else {
-        m_fgStatus->addItem(Table + QStringLiteral("\t\t\t\t") + status + QLatin1Char('\t') +
-                            QString::number(Lines));
-    }
-    m_fgStatus->showCell(m_fgStatus->rows() - 1, 0);
+    m_statusGrid->update(Table, Trigger, status, Lines);
 }
 
 void frmMain::ShowProgress(int value)
@@ -943,38 +766,9 @@ void frmMain::ProcessEvents()
 
 // ---- Layout and closing -------------------------------------------------------------------
 
-void frmMain::fitColumns()
-{
-    // The name columns take what the others leave, less room for the scroll bar.
-    const auto fit = [this](Grid* grid, int stretch) {
-        int others = 0;
-        for (int c = 0; c < grid->cols(); ++c)
-            if (c != stretch)
-                others += grid->colWidth(c);
-        grid->setColWidth(stretch, std::max(1200, grid->widthTwips() - others - 350));
-    };
-    fit(m_fgTables, ts::Name);
-    fit(m_fgFields, ts::Field);
-    // The status grid shares what its narrow columns leave between the table and its status.
-    const int narrow = m_fgStatus->colWidth(1) + m_fgStatus->colWidth(2) + m_fgStatus->colWidth(3) +
-                       m_fgStatus->colWidth(5);
-    const int wide = std::max(3000, m_fgStatus->widthTwips() - narrow - 350);
-    m_fgStatus->setColWidth(0, wide * 2 / 5);
-    m_fgStatus->setColWidth(kStatusColumn, wide - wide * 2 / 5);
-}
-
-void frmMain::resizeEvent(QResizeEvent* event)
-{
-    QMainWindow::resizeEvent(event);
-    fitColumns();
-}
-
 bool frmMain::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::Resize &&
-        (watched == m_fgTables || watched == m_fgFields || watched == m_fgStatus))
-        fitColumns();
-    else if (event->type() == QEvent::FocusOut && watched == m_cboDatabase)
+    if (event->type() == QEvent::FocusOut && watched == m_cboDatabase)
         m_project->setDB(m_cboDatabase->currentText());
     return QMainWindow::eventFilter(watched, event);
 }

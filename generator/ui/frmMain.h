@@ -21,9 +21,10 @@ class QTabWidget;
 
 namespace tallix {
 
-class CTable;
 class Grid;
 class Project;
+class StatusGrid;
+class TableGrids;
 
 // The generator's window: the project's connection, name and output file, the table and field
 // grids, the status of the last generation, and the commands of the toolbar and menus (each a
@@ -66,8 +67,6 @@ public:
     void HelpIndex();
     void HelpAbout();
     void AddServer();
-    void TablesSelectAll(bool checked);
-    void FieldsSelectAll(bool checked);
 
     // The server choice of cboServer, as a pick in its list runs it.
     void ServerChosen(const QString& name);
@@ -76,31 +75,19 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildControls();
     void buildCommands();
-    void setUpGrids();
     QAction* command(QMenu* menu, const char* id, const QString& text);
     void savePrompt();
     void clearForm();
     void showProject();
-    void fillTablesGrid();
-    void showTableRow(int row);
-    void showFields();
-    void tableClicked(int row, int col);
-    void fieldClicked(int row, int col);
     void fillDatabaseList();
     void refreshRecentMenu();
     void setStatusText(const QString& text);
     void setCaption();
-    void fitColumns();
-    CTable* tableInCurrentRow() const;
-    // The table whose fields fgFields shows, if any.
-    CTable* shownTable() const;
-    void clearFields();
     QString connectionString() const;
     int twips(int value) const;
 
@@ -134,7 +121,8 @@ private:
     QMenu* m_fileMenu = nullptr;
     QAction* m_recentEnd = nullptr; // the recent entries go before this command (Exit)
     QList<QAction*> m_recentActions;
-    QString m_shownTable;
+    TableGrids* m_tableGrids = nullptr;
+    StatusGrid* m_statusGrid = nullptr;
 };
 
 } // namespace tallix
