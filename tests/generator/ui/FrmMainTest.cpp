@@ -107,6 +107,9 @@ TEST_F(GeneratorWindow, LoadsChoosesGeneratesSavesReopensAndMatchesBatchMode)
               (QStringList{QStringLiteral("x||NoteID|int"), QStringLiteral(".||Body|text"),
                            QStringLiteral("x||Title|nvarchar(50)")}));
     EXPECT_EQ(fields->cellBackColor(2, 3), kPaleYellow);
+    // The tool tip follows the cell under the pointer.
+    QTest::mouseMove(tables->viewport(), tables->visualRect(tables->model()->index(3, 4)).center());
+    EXPECT_EQ(tables->toolTip(), QStringLiteral("OrderLines"));
     clickCell("fgTables", 1, 0); // Huge: marked, nothing changes
     EXPECT_EQ(
         rowsOf("fgTables"),
