@@ -15,11 +15,14 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QProcess>
 #include <QProgressBar>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -560,4 +563,24 @@ TEST_F(GeneratorWindow, AboutShowsTheAboutBoxModally)
     });
     trigger("ID_HelpAbout");
     EXPECT_EQ(title, QStringLiteral("About Tallix"));
+}
+
+TEST(GeneratorProgram, BatchModeCreatesNoWindowAndNeedsNoDisplay)
+{
+    // A platform that does not exist would end any program that starts the GUI.
+    QTemporaryDir dir;
+    const QString output = dir.filePath(QStringLiteral("pubs.sql"));
+    QProcess run;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("no-such-platform"));
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    run.setProcessEnvironment(env);
+    run.start(QStringLiteral(TALLIX_GEN_PATH),
+              {QStringLiteral("/p:" TALLIX_SOURCE_DIR "/examples/pubs.tpx"),
+               QStringLiteral("/o:") + output});
+    ASSERT_TRUE(run.waitForFinished(60000));
+    EXPECT_EQ(run.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(run.exitCode(), 0) << run.readAllStandardError().constData();
+    EXPECT_GT(QFileInfo(output).size(), 10000);
 }
