@@ -22,6 +22,7 @@
 #include <QProcess>
 #include <QProgressBar>
 #include <QRegularExpression>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -583,4 +584,22 @@ TEST(GeneratorProgram, BatchModeCreatesNoWindowAndNeedsNoDisplay)
     EXPECT_EQ(run.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(run.exitCode(), 0) << run.readAllStandardError().constData();
     EXPECT_GT(QFileInfo(output).size(), 10000);
+}
+
+TEST_F(GeneratorWindow, ALoadThatCannotConnectSaysWhyAndLeavesAnEmptyList)
+{
+    frmMain& window = open();
+    child<QComboBox>("cboDatabase")->setEditText(QStringLiteral("missing"));
+    click("cmdLoadTables");
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(messages.shown[0].text.startsWith(QLatin1String("Error (LoadTables) - ")))
+        << qPrintable(messages.shown[0].text);
+    EXPECT_TRUE(rowsOf("fgTables").isEmpty());
+    EXPECT_FALSE(child<QProgressBar>("pbLoad")->isVisible());
+    EXPECT_EQ(window.statusBar()->currentMessage(), QStringLiteral("Done."));
+
+    // The window goes on working.
+    child<QComboBox>("cboDatabase")->setEditText(QStringLiteral("shop"));
+    click("cmdLoadTables");
+    EXPECT_EQ(rowsOf("fgTables").size(), 4);
 }
