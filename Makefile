@@ -28,6 +28,8 @@ sanitize:
 screenshots: configure
 	cmake --build $(BUILD) -j2 --target tallix_screenshots
 	$(BUILD)/scripts/screenshots/tallix_screenshots docs/screenshots
+	cmake --build $(BUILD) -j2 --target screenshot_generator
+	$(BUILD)/tools/screenshots/screenshot_generator examples/pubs.tpx docs/screenshots/generator.png
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
