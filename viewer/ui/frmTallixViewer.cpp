@@ -1,12 +1,16 @@
 #include "viewer/ui/frmTallixViewer.h"
 
+#include "common/base/Maker.h"
 #include "common/base/Messages.h"
+#include "common/base/ProgramInfo.h"
 #include "common/base/Version.h"
 #include "common/db/Connection.h"
 #include "common/db/DbErrors.h"
 #include "common/settings/ConnectionString.h"
 #include "common/ui/Grid.h"
 #include "common/ui/HourglassCursor.h"
+#include "common/ui/ServerAdd.h"
+#include "common/ui/frmAbout.h"
 #include "viewer/query/LogQuery.h"
 #include "viewer/ui/DatePicker.h"
 #include "viewer/ui/KeyFilters.h"
@@ -82,7 +86,10 @@ QString frmTallixViewer::title()
 
 QString frmTallixViewer::webSite()
 {
-    return QStringLiteral("https://www.veltorin.example");
+    QString site = makerWebSite();
+    while (site.endsWith(QLatin1Char('/')))
+        site.chop(1);
+    return site;
 }
 
 int frmTallixViewer::twips(int value) const
@@ -641,7 +648,7 @@ void frmTallixViewer::atbMain_Click(const QString& id)
     } else if (id == QLatin1String("ID_HelpSearch")) {
         // No search of the help.
     } else if (id == QLatin1String("ID_VeltorinMain")) {
-        ShellLaunch(webSite(), title());
+        ShellLaunch(makerWebSite(), title());
     } else if (id == QLatin1String("ID_VeltorinTallix")) {
         ShellLaunch(webSite() + QStringLiteral("/Tallix_Menu.asp"), title());
     } else if (id == QLatin1String("ID_VeltorinSupport")) {
@@ -671,18 +678,14 @@ void frmTallixViewer::openHelp()
 
 void frmTallixViewer::showAbout()
 {
-    message(QStringLiteral("%1\nVersion %2.%3 (Build %4)")
-                .arg(title())
-                .arg(kVersionMajor)
-                .arg(kVersionMinor)
-                .arg(kVersionRevision));
+    frmAbout about(ProgramInfo::current(title()), this);
+    about.exec();
 }
 
 void frmTallixViewer::addServer()
 {
-    message(QStringLiteral("Servers are registered with the generator's Server dialog."));
-    m_servers.LoadFromRegistry();
-    LoadServerComboBox();
+    ServerAdd(m_servers, m_cboServer->currentText(), title(), this,
+              [this] { LoadServerComboBox(); });
 }
 
 void frmTallixViewer::ArrangeControls()

@@ -345,7 +345,8 @@ TEST_F(ViewerWindow, MenuCommandsByTheirIds)
     // A launch the desktop refuses is told with the launch routine's text.
     messages.launchResult = IMessages::LaunchResult::NoAssociation;
     window->atbMain_Click(QStringLiteral("ID_VeltorinMain"));
-    EXPECT_EQ(messages.shownTexts().last(), QStringLiteral("No file association exists for '") +
-                                                frmTallixViewer::webSite() +
-                                                QStringLiteral(".' Cannot launch file."));
+    EXPECT_EQ(messages.launched.last(), QStringLiteral("https://www.veltorin.example/"));
+    EXPECT_EQ(messages.shownTexts().last(),
+              QStringLiteral("No file association exists for 'https://www.veltorin.example/.' "
+                             "Cannot launch file."));
 }
