@@ -34,6 +34,8 @@ sanitize:
 screenshots: configure
 	cmake --build $(BUILD) -j2 --target tallix_screenshots
 	$(BUILD)/scripts/screenshots/tallix_screenshots docs/screenshots
+	cmake --build $(BUILD) -j2 --target tallix_viewer_screenshot
+	$(BUILD)/examples/demo/tallix_viewer_screenshot docs/screenshots
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
