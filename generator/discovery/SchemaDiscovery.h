@@ -1,0 +1,50 @@
+#pragma once
+
+#include "common/db/Recordset.h"
+#include "generator/discovery/IDiscoveryObserver.h"
+
+#include <QString>
+
+namespace tallix {
+
+class CTables;
+class Connection;
+
+// Reads a database's user tables and their columns from the tables, columns and primary-key
+// schema rowsets into a table list, and estimates for each table how long its key-values text
+// can become. The columns and keys are indexed by table once, so a load takes time in proportion
+// to the size of the schema, and names are never put into filter texts.
+class SchemaDiscovery {
+public:
+    enum class Result { Loaded, Declined, Failed };
+
+    // Longest key-values text that TallixKeys.KeyValues holds.
+    static constexpr int kKeyLimit = 900;
+    // Longest table name that Tallix.SourceTable holds.
+    static constexpr int kNameLimit = 64;
+
+    explicit SchemaDiscovery(IDiscoveryObserver& observer);
+
+    // The load-tables command: asks before a filled list is discarded, connects with the
+    // connection string and refills `tables`. A failure to connect or to read is shown as
+    // "Error (LoadTables) - " and its description and stops the load; the tables read so far
+    // stay in the list.
+    Result LoadTables(CTables& tables, const QString& connectionString);
+
+    // The question before a filled list is discarded: "Do you want to discard the current table
+    // list?". On Yes the list is emptied and true returned; on No nothing changes.
+    static bool DiscardTables(CTables& tables);
+
+    // The same on a connection (opened when it is not), without the question (the list is
+    // added to).
+    Result LoadTables(CTables& tables, Connection& connection);
+
+    // The same from rowsets already read: tables, columns and primary keys.
+    void Discover(CTables& tables, const Recordset& tablesRowset, const Recordset& columnsRowset,
+                  const Recordset& keysRowset);
+
+private:
+    IDiscoveryObserver& m_observer;
+};
+
+} // namespace tallix

@@ -1,0 +1,74 @@
+#include "viewer/query/SchemaCache.h"
+
+namespace tallix {
+
+namespace {
+QList<FieldInfo> cacheFields()
+{
+    QList<FieldInfo> infos;
+    for (const QString& name : SchemaCache::fields())
+        infos.push_back(
+            {name, name == QLatin1String("TABLE_NAME") || name == QLatin1String("COLUMN_NAME")
+                       ? 130
+                       : 3});
+    return infos;
+}
+} // namespace
+
+SchemaCache::SchemaCache()
+    : m_rows(std::make_shared<RowSet>(cacheFields()))
+{}
+
+const QStringList& SchemaCache::fields()
+{
+    static const QStringList names{
+        QStringLiteral("TABLE_NAME"),         QStringLiteral("COLUMN_NAME"),
+        QStringLiteral("DATA_TYPE"),          QStringLiteral("NUMERIC_PRECISION"),
+        QStringLiteral("COLUMN_FLAGS"),       QStringLiteral("CHARACTER_MAXIMUM_LENGTH"),
+        QStringLiteral("DATETIME_PRECISION"), QStringLiteral("NUMERIC_SCALE"),
+    };
+    return names;
+}
+
+SchemaCache SchemaCache::fromColumnsRowset(const Recordset& columns)
+{
+    SchemaCache cache;
+    QList<int> source;
+    for (const QString& name : fields())
+        source.push_back(columns.FieldIndex(name));
+
+    const int n = columns.RecordCount();
+    for (int row = 0; row < n; ++row) {
+        QList<QVariant> values;
+        values.reserve(FieldCount);
+        for (int f : source)
+            values.push_back(f < 0 ? QVariant() : columns.ValueAt(row, f));
+        const QString table = values[TABLE_NAME].toString();
+        cache.m_rows->appendRow(std::move(values));
+        cache.m_byTable[table].push_back(row);
+        const QString folded = table.toLower();
+        if (!cache.m_folded.contains(folded))
+            cache.m_folded.insert(folded, table);
+    }
+    return cache;
+}
+
+QList<int> SchemaCache::rowsOf(const QString& table) const
+{
+    auto exact = m_byTable.constFind(table);
+    if (exact != m_byTable.constEnd())
+        return exact.value();
+    auto folded = m_folded.constFind(table.toLower());
+    return folded == m_folded.constEnd() ? QList<int>() : m_byTable.value(folded.value());
+}
+
+std::optional<int> SchemaCache::find(const QString& table, const QString& column) const
+{
+    for (int row : rowsOf(table)) {
+        if (value(row, COLUMN_NAME).toString().compare(column, Qt::CaseInsensitive) == 0)
+            return row;
+    }
+    return std::nullopt;
+}
+
+} // namespace tallix
