@@ -523,17 +523,18 @@ bool frmMain::LoadProject(bool showDialog)
             return false;
         m_projectPath = *chosen;
     }
+    Project::ReadResult read;
     try {
-        const QString text = ProjectFile::read(m_projectPath);
-        m_project = std::make_unique<Project>();
+        auto project = std::make_unique<Project>();
         setStatusText(QStringLiteral("Loading the project... this may take a while..."));
         {
             HourglassCursor busy;
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-            m_project->Load(text);
+            read = ProjectFile::load(m_projectPath, *project);
         }
-        setStatusText(QStringLiteral("Done."));
+        m_project = std::move(project);
     } catch (const Error& e) {
+        setStatusText(QString());
         messages().showMessage(QStringLiteral("Load Project Failed! - ") + e.description(),
                                QStringLiteral("Tallix Error"), IMessages::Icon::Critical);
         return false;
@@ -542,6 +543,8 @@ bool frmMain::LoadProject(bool showDialog)
     refreshRecentMenu();
     showProject();
     setCaption();
+    // What could be read stays loaded; the status bar says that the rest was not.
+    setStatusText(read.complete ? QStringLiteral("Done.") : read.message());
     return true;
 }
 

@@ -227,6 +227,32 @@ TEST_F(GeneratorWindow, SaveNamesGetTheProjectExtensionAndSaveAsAlwaysAsks)
     EXPECT_TRUE(window.project().IsDirty());
 }
 
+TEST_F(GeneratorWindow, APartlyReadableProjectIsLoadedAsFarAsItGoesAndTheStatusBarSaysSo)
+{
+    Project project;
+    project.setName(QStringLiteral("Cut"));
+    const QString whole = project.Save();
+    const QString cut = whole.left(whole.indexOf(QLatin1String("<TABLES")));
+    QFile file(path(QStringLiteral("cut.tpx")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(cut.toUtf8());
+    file.close();
+
+    frmMain& window = open(false);
+    messages.chooseFile(path(QStringLiteral("cut.tpx")));
+    trigger("ID_FileOpen");
+    EXPECT_EQ(child<QLineEdit>("txtName")->text(), QStringLiteral("Cut"));
+    EXPECT_TRUE(window.statusBar()->currentMessage().startsWith(
+        QLatin1String("The project was read only in part: ")))
+        << qPrintable(window.statusBar()->currentMessage());
+    EXPECT_TRUE(messages.shown.empty());
+
+    messages.chooseFile(path(QStringLiteral("cut.tpx")));
+    ProjectFile::write(path(QStringLiteral("cut.tpx")), whole);
+    trigger("ID_FileOpen");
+    EXPECT_EQ(window.statusBar()->currentMessage(), QStringLiteral("Done."));
+}
+
 TEST_F(GeneratorWindow, OnlyTypingMarksTheProjectForTheSavePrompt)
 {
     Project project;
