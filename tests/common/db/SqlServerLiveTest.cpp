@@ -8,23 +8,32 @@ using namespace tallix;
 // ("Data Source=host,1433;Initial Catalog=tempdb;User ID=sa;Password=...").
 class SqlServerLive : public ::testing::Test {
 protected:
+    // The text with the scratch table's name made unique per test, so that tests running side
+    // by side never share a table.
+    static QString named(const char* text)
+    {
+        return QString::fromLatin1(text).replace(
+            QLatin1String("TallixLive"),
+            QLatin1String("TallixLive") +
+                QString::fromLatin1(
+                    ::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    }
     void SetUp() override
     {
         if (qEnvironmentVariable("TALLIX_TEST_MSSQL").isEmpty())
             GTEST_SKIP() << "TALLIX_TEST_MSSQL is not set";
         db.Open(qEnvironmentVariable("TALLIX_TEST_MSSQL"));
-        db.Execute(QStringLiteral(
-            "IF OBJECT_ID('dbo.TallixLive') IS NOT NULL DROP TABLE dbo.TallixLive\n"
-            "CREATE TABLE dbo.TallixLive (Id int IDENTITY(1,1) NOT NULL PRIMARY KEY, "
-            "Name varchar(20) NULL, Flag bit NOT NULL, Stamp datetime NULL, "
-            "Guid uniqueidentifier NULL, Memo text NULL, Version timestamp NOT NULL)\n"
-            "INSERT INTO dbo.TallixLive (Name, Flag, Guid) VALUES "
-            "('', 1, '6F9619FF-8B86-D011-B42D-00C04FC964FF')"));
+        db.Execute(named("IF OBJECT_ID('dbo.TallixLive') IS NOT NULL DROP TABLE dbo.TallixLive\n"
+                         "CREATE TABLE dbo.TallixLive (Id int IDENTITY(1,1) NOT NULL PRIMARY KEY, "
+                         "Name varchar(20) NULL, Flag bit NOT NULL, Stamp datetime NULL, "
+                         "Guid uniqueidentifier NULL, Memo text NULL, Version timestamp NOT NULL)\n"
+                         "INSERT INTO dbo.TallixLive (Name, Flag, Guid) VALUES "
+                         "('', 1, '6F9619FF-8B86-D011-B42D-00C04FC964FF')"));
     }
     void TearDown() override
     {
         if (db.IsOpen())
-            db.Execute(QStringLiteral("DROP TABLE dbo.TallixLive"));
+            db.Execute(named("DROP TABLE dbo.TallixLive"));
     }
     Connection db;
 };
@@ -35,24 +44,23 @@ TEST_F(SqlServerLive, SchemaRowsetsCarryTheNumbers)
     const std::pair<const char*, int> flags[] = {
         {"Id", 16}, {"Flag", 24}, {"Name", 104}, {"Memo", 232}, {"Version", 528}};
     for (const auto& [column, expected] : flags) {
-        columns.SetFilter(QStringLiteral("TABLE_NAME = 'TallixLive' AND COLUMN_NAME = '%1'")
-                              .arg(QLatin1String(column)));
+        columns.SetFilter(
+            named("TABLE_NAME = 'TallixLive' AND COLUMN_NAME = '%1'").arg(QLatin1String(column)));
         ASSERT_EQ(columns.RecordCount(), 1) << column;
         EXPECT_EQ(columns.Field(QStringLiteral("COLUMN_FLAGS")).toInt(), expected) << column;
     }
     Recordset keys = db.OpenSchema(SchemaKind::PrimaryKeys);
-    keys.SetFilter(QStringLiteral("TABLE_NAME = 'TallixLive'"));
+    keys.SetFilter(named("TABLE_NAME = 'TallixLive'"));
     EXPECT_EQ(keys.Field(QStringLiteral("COLUMN_NAME")).toString(), QStringLiteral("Id"));
     Recordset tables = db.OpenSchema(SchemaKind::Tables);
-    tables.SetFilter(QStringLiteral("TABLE_NAME = 'TallixLive'"));
+    tables.SetFilter(named("TABLE_NAME = 'TallixLive'"));
     EXPECT_EQ(tables.Field(QStringLiteral("TABLE_TYPE")).toString(), QStringLiteral("TABLE"));
     EXPECT_GT(db.OpenSchema(SchemaKind::Catalogs).RecordCount(), 0);
 }
 
 TEST_F(SqlServerLive, ValuesNullsGuidsDatesAndMissingTables)
 {
-    Recordset rs =
-        db.OpenRecordset(QStringLiteral("SELECT Name, Flag, Stamp, Guid FROM dbo.TallixLive"));
+    Recordset rs = db.OpenRecordset(named("SELECT Name, Flag, Stamp, Guid FROM dbo.TallixLive"));
     EXPECT_TRUE(rs.Field(0).isValid());
     EXPECT_EQ(rs.Field(0).toString(), QString());
     EXPECT_EQ(rs.Field(1), QVariant(true));

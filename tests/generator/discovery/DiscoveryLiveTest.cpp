@@ -43,6 +43,14 @@ QString withDatabase(QString connectionString, const QString& database)
 
 class DiscoveryLive : public ::testing::Test {
 protected:
+    // One database per test, so that tests running side by side never share one.
+    static QString scratchName()
+    {
+        return QLatin1String(kScratch) + QLatin1Char('_') +
+               QString::fromLatin1(::testing::UnitTest::GetInstance()->current_test_info()->name())
+                   .toLower()
+                   .left(8);
+    }
     void SetUp() override
     {
         server = qEnvironmentVariable("TALLIX_TEST_MSSQL");
@@ -51,8 +59,8 @@ protected:
         dropScratch();
         Connection master(server);
         master.Open();
-        master.Execute(QStringLiteral("CREATE DATABASE %1").arg(QLatin1String(kScratch)));
-        scratch = withDatabase(server, QLatin1String(kScratch));
+        master.Execute(QStringLiteral("CREATE DATABASE %1").arg(scratchName()));
+        scratch = withDatabase(server, scratchName());
         Connection db(scratch);
         db.Open();
         db.Execute(QString::fromLatin1(kTables));
@@ -68,8 +76,8 @@ protected:
     {
         Connection master(server);
         master.Open();
-        master.Execute(QStringLiteral("IF DB_ID('%1') IS NOT NULL DROP DATABASE %1")
-                           .arg(QLatin1String(kScratch)));
+        master.Execute(
+            QStringLiteral("IF DB_ID('%1') IS NOT NULL DROP DATABASE %1").arg(scratchName()));
     }
     // Runs a script batch by batch, as a query tool does at each GO line.
     static void runScript(Connection& db, const QString& script)
@@ -163,7 +171,7 @@ TEST_F(DiscoveryLive, ScriptForAwkwardTableNamesRunsAndRecordsChanges)
     db.Execute(QStringLiteral("DROP TABLE Tallix\nDROP TABLE TallixKeys"));
 
     Project project;
-    project.setDB(QLatin1String(kScratch));
+    project.setDB(scratchName());
     ASSERT_EQ(SchemaDiscovery(quiet).LoadTables(project.Tables(), scratch),
               SchemaDiscovery::Result::Loaded);
     for (const char* name : {"O'Brien", "Sales.2024"}) {
