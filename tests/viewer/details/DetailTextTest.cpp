@@ -1,6 +1,7 @@
 #include "viewer/details/DetailText.h"
 
 #include "common/db/ColumnTypeInfo.h"
+#include "tests/support/QtPrinters.h"
 #include "tests/support/TestSupport.h"
 #include "viewer/details/Audit.h"
 #include "viewer/details/CurrentValue.h"

@@ -2,6 +2,7 @@
 
 #include "common/db/Connection.h"
 #include "tests/common/db/AuditDatabase.h"
+#include "tests/support/QtPrinters.h"
 #include "tests/viewer/details/AuditRows.h"
 #include "viewer/details/CurrentRowQuery.h"
 #include "viewer/query/SchemaCache.h"
