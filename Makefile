@@ -4,7 +4,7 @@ BUILD ?= build
 CMAKE_FLAGS ?=
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")
 
-.PHONY: demo check bootstrap configure build sanitize clean format
+.PHONY: demo demo-viewer check bootstrap configure build sanitize clean format
 
 bootstrap:
 	scripts/bootstrap
@@ -20,6 +20,12 @@ check: build
 
 demo: build
 	scripts/demo $(BUILD)
+
+# Builds the demo server folder (a SQLite pubs database with three weeks of audit rows),
+# registers it as the default server when none is registered, and opens the viewer on it.
+demo-viewer: build
+	$(BUILD)/examples/demo/tallixdemo $(BUILD)/demo-server
+	$(BUILD)/viewer/tallixview
 
 sanitize:
 	$(MAKE) check BUILD=build-sanitize CMAKE_FLAGS="-DCMAKE_BUILD_TYPE=Debug -DTALLIX_SANITIZE=ON -DTALLIX_BUILD_BENCH=OFF"

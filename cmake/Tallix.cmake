@@ -22,7 +22,25 @@ function(tallix_add_test name)
     cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     target_compile_options(${name} PRIVATE ${TALLIX_WARNINGS})
-    target_link_libraries(${name} PRIVATE ${ARG_LIBS} tallix_test_support GTest::gtest GTest::gmock)
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} tallix_test_support tallix_test_main
+                                          GTest::gtest GTest::gmock)
+    target_compile_definitions(${name} PRIVATE
+        TALLIX_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data")
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()
+
+# tallix_add_ui_test(<name> SOURCES ... LIBS ...)
+# A test of windows and widgets: runs in a QApplication on the offscreen platform with test-mode
+# paths and the settings store in a scratch folder (tests/support/UiTestMain.cpp). Links QtTest
+# for its event helpers and QAbstractItemModelTester. Questions and file dialogs are scripted with
+# tallix::test::RecordingMessages.
+function(tallix_add_ui_test name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    target_compile_options(${name} PRIVATE ${TALLIX_WARNINGS})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} tallix::tallix_ui tallix_test_support
+                                          tallix_ui_test_main Qt6::Test GTest::gtest GTest::gmock)
     target_compile_definitions(${name} PRIVATE
         TALLIX_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data")
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "common/settings/Servers.h"
+#include "viewer/query/LogFilters.h"
+
+#include <QCommandLineParser>
+#include <QStringList>
+#include <QTextStream>
+#include <functional>
+
+namespace tallix::cli {
+
+// What a command gets to work with: the parsed arguments, the connection they name and the two
+// output streams. Failures are thrown as tallix::Error (reported on standard error, exit 1) or
+// UsageError (exit 2).
+class Invocation {
+public:
+    Invocation(const QCommandLineParser& parser, const Servers& servers, QTextStream& out,
+               QTextStream& err);
+
+    const QCommandLineParser& parser() const { return m_parser; }
+    QTextStream& out() const { return m_out; }
+    QTextStream& err() const { return m_err; }
+
+    // The programs' connection string of --server, --database, --login and --password. A
+    // registered server (the default one when --server is not given) supplies its stored login
+    // and password when --login is not given, and its default database when --database is not.
+    QString connectionString() const;
+    // The filter options.
+    LogFilters filters() const;
+    // --max as a row limit (0 = all).
+    int maxRecords() const;
+
+private:
+    const QCommandLineParser& m_parser;
+    const Servers& m_servers;
+    QTextStream& m_out;
+    QTextStream& m_err;
+};
+
+// A command-line mistake: the text is shown with a hint to --help.
+struct UsageError {
+    QString text;
+};
+
+// One action of the command line: its option (a flag, or an option with a value such as a log
+// id) and the function that carries it out, returning the exit status. Further actions are added
+// to `commands()` as one entry each.
+struct Command {
+    QCommandLineOption option;
+    std::function<int(const Invocation&)> run;
+};
+
+const QList<Command>& commands();
+
+// True when the arguments (without the program name) ask for a command-line action instead of
+// the window: any argument that starts with "-".
+bool IsCommandLine(const QStringList& arguments);
+
+// Parses and runs; returns the exit status. --help and --version print to `out`.
+int Run(const QStringList& arguments, const Servers& servers, QTextStream& out, QTextStream& err);
+
+} // namespace tallix::cli

@@ -1,0 +1,170 @@
+#include "viewer/query/LogQuery.h"
+
+#include "common/db/DbErrors.h"
+
+#include <limits>
+
+namespace tallix::logquery {
+
+namespace {
+
+QString equals(const char* column, const QString& value)
+{
+    if (value.isEmpty())
+        return {};
+    return QLatin1String(column) + QStringLiteral(" = '") + quoted(value) + QLatin1Char('\'');
+}
+
+} // namespace
+
+QString quoted(const QString& text)
+{
+    QString out = text;
+    return out.replace(QLatin1Char('\''), QStringLiteral("''"));
+}
+
+QString TableFilter(const QString& table)
+{
+    return equals("sl.SourceTable", table);
+}
+
+QString TransactionTypeFilter(const QString& type)
+{
+    if (type == QLatin1String("Insert"))
+        return QStringLiteral("sl.TransactionType = 'I'");
+    if (type == QLatin1String("Update"))
+        return QStringLiteral("sl.TransactionType = 'U'");
+    if (type == QLatin1String("Delete"))
+        return QStringLiteral("sl.TransactionType = 'D'");
+    return {};
+}
+
+QString UserFilter(const QString& user)
+{
+    return equals("sl.Username", user);
+}
+
+QString ApplicationFilter(const QString& application)
+{
+    return equals("sl.Application", application);
+}
+
+QString WorkstationFilter(const QString& workstation)
+{
+    return equals("sl.Workstation", workstation);
+}
+
+QString FromDate(const QDateTime& from, const DateLiteral& literal)
+{
+    return QStringLiteral("sl.TransactionDate >= '") + quoted(literal(from)) + QLatin1Char('\'');
+}
+
+QString ToDate(const QDateTime& to, const DateLiteral& literal)
+{
+    return QStringLiteral("sl.TransactionDate < '") + quoted(literal(to.addDays(1))) +
+           QLatin1Char('\'');
+}
+
+QString KeyContains(const QString& text)
+{
+    if (text.isEmpty())
+        return {};
+    return QStringLiteral("slk.KeyValues like '%") + quoted(text) + QStringLiteral("%'");
+}
+
+QString AddToWhereClause(const QString& Current, const QString& Condition)
+{
+    if (Current.isEmpty())
+        return Condition;
+    if (Condition.isEmpty())
+        return Current;
+    return Current + QStringLiteral(" AND ") + Condition;
+}
+
+QString WhereClause(const LogFilters& f, const DateLiteral& literal)
+{
+    QString where;
+    where = AddToWhereClause(where, TableFilter(f.table));
+    where = AddToWhereClause(where, TransactionTypeFilter(f.transactionType));
+    where = AddToWhereClause(where, UserFilter(f.user));
+    where = AddToWhereClause(where, ApplicationFilter(f.application));
+    where = AddToWhereClause(where, WorkstationFilter(f.workstation));
+    if (f.from)
+        where = AddToWhereClause(where, FromDate(*f.from, literal));
+    if (f.to)
+        where = AddToWhereClause(where, ToDate(*f.to, literal));
+    where = AddToWhereClause(where, KeyContains(f.keyContains));
+    return where;
+}
+
+QString SelectText(const QString& where)
+{
+    QString sql = QStringLiteral(
+        "SELECT sl.LogID, sl.TransactionType, CONVERT(VARCHAR(32),sl.TransactionDate,21) as "
+        "TransactionDate, sl.SourceTable, sl.Username, sl.Workstation, sl.Application, "
+        "REPLACE(slk.KeyValues,CHAR(1),' | ') as KeyValues FROM Tallix sl, TallixKeys slk WHERE "
+        "sl.KeyID = slk.KeyID");
+    if (!where.isEmpty())
+        sql += QStringLiteral(" AND ") + where + QLatin1Char(' ');
+    return sql + QStringLiteral(" ORDER BY TransactionDate DESC");
+}
+
+int MaxRecords(const QString& text)
+{
+    const QString t = text.trimmed();
+    bool ok = false;
+    const qlonglong n = t.toLongLong(&ok);
+    if (!ok) {
+        // Digits alone that do not fit are too large, not mistyped.
+        bool digits = !t.isEmpty();
+        for (QChar c : t)
+            digits = digits && c.isDigit();
+        if (digits)
+            throw Error(Overflow, QStringLiteral("Overflow"));
+        throw Error(TypeMismatch, QStringLiteral("Type mismatch"));
+    }
+    if (n > std::numeric_limits<int>::max())
+        throw Error(Overflow, QStringLiteral("Overflow"));
+    return n > 0 ? static_cast<int>(n) : 0;
+}
+
+QString FailureText(const Error& error)
+{
+    if (error.number() == DB_E_NOTABLE)
+        return QStringLiteral("Tallix does not appear to be running/configured for this database.");
+    return QStringLiteral("Error: ") + error.description();
+}
+
+QString DistinctText(const QString& column)
+{
+    return QStringLiteral("SELECT DISTINCT ") + column + QStringLiteral(" FROM Tallix ORDER BY ") +
+           column;
+}
+
+DateLiteral DateLiteralFor(const QString& connectionString)
+{
+    auto connection = std::make_shared<Connection>(connectionString);
+    return [connection](const QDateTime& value) {
+        return connection->dateLiteral(value);
+    };
+}
+
+Recordset FetchLog(const QString& connectionString, const QString& selectText, int maxRecords)
+{
+    Connection connection(connectionString);
+    connection.Open();
+    Recordset rows = connection.OpenRecordset(selectText, maxRecords);
+    connection.Close();
+    return rows;
+}
+
+QStringList DistinctValues(Connection& connection, const QString& column)
+{
+    Recordset rows = connection.OpenRecordset(DistinctText(column));
+    QStringList values;
+    for (rows.MoveFirst(); !rows.atEnd(); rows.MoveNext())
+        values << rows.Field(0).toString();
+    return values;
+}
+
+} // namespace tallix::logquery
