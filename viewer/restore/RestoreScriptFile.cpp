@@ -37,19 +37,23 @@ QString RestoreScriptFile::fileName(const QDateTime& when)
            QStringLiteral(".SQL");
 }
 
+bool RestoreScriptFile::writeTo(const QString& path, QString* error) const
+{
+    return writeFile(path, (m_text + QStringLiteral("\r\n")).toLocal8Bit(), error);
+}
+
 QString RestoreScriptFile::write(const QDateTime& when, const QString& folder,
                                  const QString& fallbackFolder, QString* error) const
 {
-    const QByteArray bytes = (m_text + QStringLiteral("\r\n")).toLocal8Bit();
     const QString name = fileName(when);
     const QString first = QDir(folder).filePath(name);
-    if (writeFile(first, bytes, error))
+    if (writeTo(first, error))
         return first;
     if (fallbackFolder.isEmpty())
         return QString();
     QDir().mkpath(fallbackFolder);
     const QString second = QDir(fallbackFolder).filePath(name);
-    if (writeFile(second, bytes, error))
+    if (writeTo(second, error))
         return second;
     return QString();
 }

@@ -23,6 +23,10 @@ public:
     QString write(const QDateTime& when, const QString& folder, const QString& fallbackFolder,
                   QString* error = nullptr) const;
 
+    // Writes the script, followed by one line end, as the file `path`. False with `error` set
+    // when it cannot be written.
+    bool writeTo(const QString& path, QString* error = nullptr) const;
+
     // Writes into the program's current folder, else into the documents folder with a message
     // that says where; a failure of both is reported as "Error: " and the description. Returns
     // the path written, or an empty text.
