@@ -4,7 +4,7 @@ BUILD ?= build
 CMAKE_FLAGS ?=
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")
 
-.PHONY: demo demo-viewer check bootstrap configure build sanitize clean format
+.PHONY: demo demo-viewer check bootstrap configure build sanitize clean format screenshots
 
 bootstrap:
 	scripts/bootstrap
@@ -29,6 +29,13 @@ demo-viewer: build
 
 sanitize:
 	$(MAKE) check BUILD=build-sanitize CMAKE_FLAGS="-DCMAKE_BUILD_TYPE=Debug -DTALLIX_SANITIZE=ON -DTALLIX_BUILD_BENCH=OFF"
+
+# Renders docs/screenshots/*.png on the offscreen platform (no display needed).
+screenshots: configure
+	cmake --build $(BUILD) -j2 --target tallix_screenshots
+	$(BUILD)/scripts/screenshots/tallix_screenshots docs/screenshots
+	cmake --build $(BUILD) -j2 --target tallix_viewer_screenshot
+	$(BUILD)/examples/demo/tallix_viewer_screenshot docs/screenshots
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -1,5 +1,6 @@
 #include "common/db/SqlServerCatalog.h"
 
+#include <QHash>
 #include <QRegularExpression>
 
 namespace tallix::sqlserver {
@@ -172,8 +173,34 @@ QString cleanMessage(const QString& driverText)
 
 bool isMissingTable(const QString& message, const QString& nativeCode)
 {
-    return nativeCode.trimmed() == QLatin1String("208") ||
-           message.contains(QLatin1String("Invalid object name"), Qt::CaseInsensitive);
+    static const QRegularExpression relation(QStringLiteral("relation \".*\" does not exist"),
+                                             QRegularExpression::CaseInsensitiveOption);
+    const QString code = nativeCode.trimmed();
+    return code == QLatin1String("208") || code == QLatin1String("33557097") ||
+           message.contains(QLatin1String("Invalid object name"), Qt::CaseInsensitive) ||
+           message.contains(relation);
+}
+
+QString columnNamesQuery()
+{
+    return QStringLiteral(
+        "SELECT TABLE_SCHEMA, TABLE_NAME, COLUMN_NAME FROM INFORMATION_SCHEMA.COLUMNS");
+}
+
+void spellKeyColumns(QList<KeyEntry>& keys, const QList<QStringList>& columns)
+{
+    QHash<QString, QString> spelling; // schema, table, lower-case name -> name
+    const QChar sep(1);
+    for (const QStringList& c : columns) {
+        if (c.size() >= 3)
+            spelling.insert(c[0].toLower() + sep + c[1].toLower() + sep + c[2].toLower(), c[2]);
+    }
+    for (KeyEntry& key : keys) {
+        const auto found = spelling.constFind(key.schema.toLower() + sep + key.table.toLower() +
+                                              sep + key.column.toLower());
+        if (found != spelling.constEnd())
+            key.column = found.value();
+    }
 }
 
 } // namespace tallix::sqlserver

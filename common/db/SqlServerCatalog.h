@@ -35,8 +35,17 @@ QVariant guidValue(const QVariant& value);
 // The driver's message without the "[FreeTDS][SQL Server]" style prefixes.
 QString cleanMessage(const QString& driverText);
 
-// "Invalid object name" (server error 208): a table or view that does not exist.
+// A table or view that does not exist: SQL Server's error 208 "Invalid object name", or error
+// 33557097 'relation "name" does not exist' of engines that run T-SQL over another catalogue.
 bool isMissingTable(const QString& message, const QString& nativeCode);
+
+// TABLE_SCHEMA, TABLE_NAME, COLUMN_NAME of every column, for spellKeyColumns().
+QString columnNamesQuery();
+
+// Gives each key column the spelling the columns rowset has for it (same schema and table, name
+// equal but for letter case): some servers report key columns in lower case, and a key must name
+// its column exactly as the column list does. `columns` rows are (schema, table, column).
+void spellKeyColumns(QList<KeyEntry>& keys, const QList<QStringList>& columns);
 
 } // namespace sqlserver
 

@@ -187,6 +187,14 @@ std::shared_ptr<RowSet> SqlServerProvider::schema(SchemaKind kind)
                             rows->value(r, 2).toString(), rows->value(r, 3).toString(),
                             rows->value(r, 4).toInt(), rows->value(r, 5)});
         }
+        const auto names = query(sqlserver::columnNamesQuery(), 0);
+        QList<QStringList> columns;
+        columns.reserve(names->rowCount());
+        for (int r = 0; r < names->rowCount(); ++r) {
+            columns.append({names->value(r, 0).toString(), names->value(r, 1).toString(),
+                            names->value(r, 2).toString()});
+        }
+        sqlserver::spellKeyColumns(entries, columns);
         return schema::primaryKeys(entries);
     }
     }

@@ -10,9 +10,9 @@ namespace tallix {
 // The table of data both programs show. A QTableView over a GridModel with the numbering the
 // programs use:
 //
-// - Row 0 is the header row, data rows are 1-based; column 0 is the first column. Rows() counts
+// - Row 0 is the header row, data rows are 1-based; column 0 is the first column. rows() counts
 //   the header, so setRows(1) empties a grid down to its header.
-// - Fixed rows and columns (0 or 1 of each; a new grid has one fixed row and none fixed column)
+// - Fixed rows and columns (0 or 1 of each; a new grid has one fixed row and no fixed column)
 //   are drawn as the view's headers and stay in place while the data scrolls: row 0 as the
 //   column headers, column 0 as the row headers, cell (0, 0) in the corner.
 // - Widths are in twips (1440 per inch), converted with the screen's logical DPI.
@@ -20,7 +20,9 @@ namespace tallix {
 // - Check-box columns hold a CheckState per cell: Checked (1) or Unchecked (2). A click does not
 //   toggle a check; the window decides what a click means and sets the state.
 // - bind() shows a Recordset without copying its rows: row 0 shows the field names and row r the
-//   recordset's (r-1)-th row.
+//   recordset's (r-1)-th row. Texts, colours and pictures set on a bound grid lie over the
+//   recordset; changing its shape (setRows, setCols, addItem) ends the binding and keeps, as
+//   items, only the rows that remain (so setRows(1) copies just the header).
 //
 // The current cell (currentRow(), currentCol()) is the view's current index, -1 when there is
 // none. A range of rows is selected with selectRows() and read back with selectedRowRange();

@@ -97,6 +97,7 @@ private:
     void openHelp();
     void message(const QString& text);
     int twips(int value) const;
+    int dateColumnTwips() const;
 
     Servers m_servers;
     SchemaCache m_schemaCache;

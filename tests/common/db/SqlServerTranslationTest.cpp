@@ -99,6 +99,38 @@ TEST(SqlServerCatalog, DriverAnswersBecomeLayerValues)
     EXPECT_TRUE(sqlserver::isMissingTable(QStringLiteral("x"), QStringLiteral("208")));
     EXPECT_FALSE(sqlserver::isMissingTable(QStringLiteral("Incorrect syntax near 'x'."),
                                            QStringLiteral("102")));
+    // The T-SQL engine over another catalogue reports a missing table in its own words.
+    EXPECT_TRUE(sqlserver::isMissingTable(QStringLiteral("relation \"tallix\" does not exist"),
+                                          QStringLiteral("33557097")));
+    EXPECT_TRUE(sqlserver::isMissingTable(
+        QStringLiteral("relation \"master_dbo.tallix\" does not exist"), QString()));
+    EXPECT_FALSE(sqlserver::isMissingTable(QStringLiteral("column \"x\" does not exist"),
+                                           QStringLiteral("207")));
     EXPECT_EQ(SqlServerProvider::isoDateLiteral(QDateTime(QDate(2001, 1, 5), QTime(13, 5, 7, 123))),
               QStringLiteral("2001-01-05T13:05:07"));
+}
+
+TEST(SqlServerCatalog, KeyColumnsTakeTheColumnsRowsetsSpelling)
+{
+    QList<KeyEntry> keys{
+        {QStringLiteral("shop"), QStringLiteral("dbo"), QStringLiteral("OrderLines"),
+         QStringLiteral("orderid"), 1, QVariant()},
+        {QStringLiteral("shop"), QStringLiteral("dbo"), QStringLiteral("OrderLines"),
+         QStringLiteral("lineno"), 2, QVariant()},
+        {QStringLiteral("shop"), QStringLiteral("sales"), QStringLiteral("OrderLines"),
+         QStringLiteral("orderid"), 1, QVariant()},
+        {QStringLiteral("shop"), QStringLiteral("dbo"), QStringLiteral("Gone"),
+         QStringLiteral("id"), 1, QVariant()},
+    };
+    const QList<QStringList> columns{
+        {QStringLiteral("dbo"), QStringLiteral("OrderLines"), QStringLiteral("OrderID")},
+        {QStringLiteral("dbo"), QStringLiteral("OrderLines"), QStringLiteral("LineNo")},
+        {QStringLiteral("dbo"), QStringLiteral("OrderLines"), QStringLiteral("Product")},
+        {QStringLiteral("sales"), QStringLiteral("OrderLines"), QStringLiteral("ORDERID")},
+    };
+    sqlserver::spellKeyColumns(keys, columns);
+    EXPECT_EQ(keys[0].column, QStringLiteral("OrderID"));
+    EXPECT_EQ(keys[1].column, QStringLiteral("LineNo"));
+    EXPECT_EQ(keys[2].column, QStringLiteral("ORDERID")); // by schema as well as table
+    EXPECT_EQ(keys[3].column, QStringLiteral("id"));      // unknown columns keep their name
 }
