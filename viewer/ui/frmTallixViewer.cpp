@@ -643,8 +643,11 @@ void frmTallixViewer::ShowDetails()
     } catch (const Error&) {
         // A failing step leaves its part as it was.
     }
-    const std::array<int, 4> widths =
-        DetailsLoader::columnWidths(m_fgDetails->widthTwips(), showCurrent);
+    // The width the columns can take: the grid's, less its frame and vertical scroll bar, and a
+    // pixel per column that rounding twips to pixels may add.
+    const int width = m_fgDetails->pixelsToTwips(m_fgDetails->viewport()->width() +
+                                                 m_fgDetails->verticalHeader()->width() - 3);
+    const std::array<int, 4> widths = DetailsLoader::columnWidths(width, showCurrent);
     for (int c = 0; c < 4; ++c)
         m_fgDetails->setColWidth(c, widths[static_cast<std::size_t>(c)]);
 }
