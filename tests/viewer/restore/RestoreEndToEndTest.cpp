@@ -7,6 +7,7 @@
 #include "tests/viewer/details/AuditRows.h"
 #include "tests/viewer/restore/ShopDatabase.h"
 #include "viewer/details/DetailsLoader.h"
+#include "viewer/query/LogQuery.h"
 #include "viewer/restore/ExecuteRestoreScript.h"
 #include "viewer/restore/RestoreScriptFile.h"
 #include "viewer/restore/RestoreStatement.h"
@@ -151,15 +152,14 @@ protected:
             AuditRows::data({col(s("Id"), s("1"), s("1")), col(s("Total"), s("10"), s("11"))}));
     }
 
+    // The audit rows as the window lists them: the viewer's query without filters, newest first.
     QStringList newestFirst()
     {
-        Connection c(shop.connectionString());
-        c.Open();
-        Recordset rs = c.OpenRecordset(
-            s("SELECT LogID FROM Tallix ORDER BY TransactionDate DESC, LogID DESC"));
+        Recordset rs =
+            logquery::FetchLog(shop.connectionString(), logquery::SelectText(QString()), 0);
         QStringList ids;
         for (; !rs.atEnd(); rs.MoveNext())
-            ids << rs.Field(0).toString();
+            ids << rs.Field(QStringLiteral("LogID")).toString();
         return ids;
     }
 
