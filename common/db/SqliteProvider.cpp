@@ -9,7 +9,9 @@
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QSqlError>
+#include <deque>
 #include <sqlite3.h>
+#include <vector>
 
 namespace tallix {
 
@@ -77,6 +79,39 @@ int typeFromValues(const RowSet& rows, int field)
     }
     return dbtype::STR;
 }
+
+// Shares one QString among the equal texts of a result column, so a large result whose columns
+// repeat names (tables, users, workstations, transaction types, the keys of often changed rows)
+// holds each text once. A column with more distinct texts than that (ids, times) is no longer
+// looked up once it has shown them.
+class TextInterner {
+public:
+    QVariant text(const char* bytes, int size)
+    {
+        const QByteArrayView raw(bytes, size);
+        if (!m_active)
+            return QVariant(QString::fromUtf8(raw));
+        const auto found = m_texts.constFind(raw);
+        if (found != m_texts.constEnd())
+            return QVariant(found.value());
+        const QString value = QString::fromUtf8(raw);
+        m_keys.emplace_back(raw.toByteArray());
+        m_texts.insert(QByteArrayView(m_keys.back()), value);
+        const qsizetype distinct = m_texts.size();
+        if (distinct > kMaxDistinct) {
+            m_active = false;
+            m_texts.clear();
+            m_keys.clear();
+        }
+        return QVariant(value);
+    }
+
+private:
+    static constexpr qsizetype kMaxDistinct = 1 << 16;
+    std::deque<QByteArray> m_keys; // owns the bytes the hash's views point into
+    QHash<QByteArrayView, QString> m_texts;
+    bool m_active = true;
+};
 
 bool isMissingTable(const QString& message)
 {
@@ -195,6 +230,7 @@ std::shared_ptr<RowSet> SqliteProvider::run(const QString& sql, int maxRecords, 
         const int columns = sqlite3_column_count(stmt.handle);
         const bool collect = wantRows && !result && columns > 0;
         QList<int> types;
+        std::vector<TextInterner> texts(collect ? static_cast<std::size_t>(columns) : 0);
         if (collect) {
             QList<FieldInfo> fields;
             for (int i = 0; i < columns; ++i) {
@@ -216,8 +252,14 @@ std::shared_ptr<RowSet> SqliteProvider::run(const QString& sql, int maxRecords, 
                 break;
             QList<QVariant> values;
             values.reserve(columns);
-            for (int i = 0; i < columns; ++i)
-                values.append(columnValue(stmt.handle, i, types[i]));
+            for (int i = 0; i < columns; ++i) {
+                if (sqlite3_column_type(stmt.handle, i) == SQLITE_TEXT)
+                    values.append(texts[static_cast<std::size_t>(i)].text(
+                        reinterpret_cast<const char*>(sqlite3_column_text(stmt.handle, i)),
+                        sqlite3_column_bytes(stmt.handle, i)));
+                else
+                    values.append(columnValue(stmt.handle, i, types[i]));
+            }
             result->appendRow(std::move(values));
         }
         if (collect) {

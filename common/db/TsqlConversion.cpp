@@ -203,6 +203,22 @@ QVariant toGuid(const QVariant& value)
     return QVariant(QLatin1Char('{') + core.toUpper() + QLatin1Char('}'));
 }
 
+// 'yyyy-MM-dd HH:mm:ss.zzz' with digits where the form has them: how date-times are stored.
+// Dates are not checked for being real days; the stored ones are.
+bool isStoredDateTime(const QString& text)
+{
+    static constexpr char kShape[] = "0000-00-00 00:00:00.000";
+    if (text.size() != 23)
+        return false;
+    for (int i = 0; i < 23; ++i) {
+        const QChar c = text[i];
+        if (kShape[i] == '0' ? !(c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+                             : c != QLatin1Char(kShape[i]))
+            return false;
+    }
+    return true;
+}
+
 QVariant toCharacters(const QVariant& value, const SqlType& type, const ColumnTypeInfo& info,
                       std::optional<int> style)
 {
@@ -210,7 +226,11 @@ QVariant toCharacters(const QVariant& value, const SqlType& type, const ColumnTy
     if (style && !isNumber(value)) {
         const int s = *style;
         if (s == 20 || s == 21 || s == 120 || s == 121) {
-            if (const std::optional<QDateTime> when = TsqlConversion::parseDateTime(text)) {
+            if (isStoredDateTime(text)) {
+                // Already in the stored form, which style 21 is; style 20 drops the fraction.
+                if (s == 20 || s == 120)
+                    text.truncate(19);
+            } else if (const std::optional<QDateTime> when = TsqlConversion::parseDateTime(text)) {
                 text =
                     when->toString(s == 20 || s == 120 ? QStringLiteral("yyyy-MM-dd HH:mm:ss")
                                                        : QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"));

@@ -86,6 +86,8 @@ public:
                             static_cast<int>(m_random.bounded(1000))));
             if (t.date().dayOfWeek() > 5 && m_random.bounded(4) != 0)
                 t = t.addDays(t.date().dayOfWeek() == 6 ? -1 : 1);
+            if (t > options.end)
+                t = t.addDays(-1); // office hours of the last day that are still to come
             m_times << std::clamp(t, start, options.end);
         }
         m_times << options.end;

@@ -3,6 +3,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDir>
 #include <cstdio>
 
 // Builds the demo server folder for the viewer and registers it as the default server when no
@@ -49,9 +50,15 @@ int main(int argc, char** argv)
         const int rows = tallix::demo::buildDemo(options);
         std::printf("tallixdemo: %s/pubs.db holds %d audit rows\n", qPrintable(options.folder),
                     rows);
-        if (!parser.isSet(noRegister) && tallix::demo::registerDemoServer(options.folder))
-            std::printf("tallixdemo: registered %s as the default server\n",
-                        qPrintable(options.folder));
+        if (!parser.isSet(noRegister)) {
+            if (tallix::demo::registerDemoServer(options.folder))
+                std::printf("tallixdemo: registered %s as the default server\n",
+                            qPrintable(options.folder));
+            else
+                std::printf("tallixdemo: servers are registered already; add the folder %s with "
+                            "the viewer's Server button to open the demo\n",
+                            qPrintable(QDir(options.folder).absolutePath()));
+        }
     } catch (const tallix::Error& e) {
         std::fprintf(stderr, "tallixdemo: %s\n", qPrintable(e.description()));
         return 1;

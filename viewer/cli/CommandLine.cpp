@@ -178,7 +178,8 @@ const QList<Command>& commands()
 bool IsCommandLine(const QStringList& arguments)
 {
     for (const QString& a : arguments) {
-        if (a.startsWith(QLatin1Char('-')))
+        if (a.startsWith(QLatin1String("--")) || a == QLatin1String("-h") ||
+            a == QLatin1String("-?"))
             return true;
     }
     return false;

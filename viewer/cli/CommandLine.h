@@ -56,7 +56,8 @@ struct Command {
 const QList<Command>& commands();
 
 // True when the arguments (without the program name) ask for a command-line action instead of
-// the window: any argument that starts with "-".
+// the window: any argument that starts with "--", or -h. Single-dash arguments such as
+// "-platform offscreen" or "-style fusion" are the window toolkit's and open the window.
 bool IsCommandLine(const QStringList& arguments);
 
 // Parses and runs; returns the exit status. --help and --version print to `out`.

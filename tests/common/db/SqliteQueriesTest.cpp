@@ -321,3 +321,19 @@ TEST_F(SqliteQueries, BatchesRunEveryStatementAndDefaultsCallTheFunctions)
     EXPECT_EQ(rs.Field(0).toString().size(), 38);
     EXPECT_EQ(rs.Field(1).toString().size(), 23);
 }
+
+TEST_F(SqliteQueries, EqualTextsOfAColumnShareOneString)
+{
+    // Large results repeat a few names; each is held once.
+    const Recordset rs =
+        db.OpenRecordset(QStringLiteral("SELECT Username, Workstation FROM Tallix ORDER BY LogID"));
+    ASSERT_EQ(rs.RecordCount(), 6);
+    const QString first = rs.ValueAt(0, 0).toString();  // alice (row 1)
+    const QString third = rs.ValueAt(2, 0).toString();  // alice (row 3)
+    const QString second = rs.ValueAt(1, 0).toString(); // bob
+    EXPECT_EQ(first, QStringLiteral("alice"));
+    EXPECT_EQ(third, first);
+    EXPECT_EQ(third.constData(), first.constData());
+    EXPECT_NE(second.constData(), first.constData());
+    EXPECT_EQ(rs.ValueAt(5, 1).toString(), QStringLiteral("WKS1"));
+}

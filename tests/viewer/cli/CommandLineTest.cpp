@@ -50,6 +50,9 @@ TEST(ViewerCommandLine, OptionsAskForTheCommandLineOtherArgumentsDoNot)
     EXPECT_TRUE(IsCommandLine({QStringLiteral("-h")}));
     EXPECT_FALSE(IsCommandLine({}));
     EXPECT_FALSE(IsCommandLine({QStringLiteral("file.txt")}));
+    EXPECT_FALSE(IsCommandLine({QStringLiteral("-platform"), QStringLiteral("offscreen")}));
+    EXPECT_TRUE(
+        IsCommandLine({QStringLiteral("-style"), QStringLiteral("x"), QStringLiteral("--typo")}));
 }
 
 TEST(ViewerCommandLine, ListPrintsTheFilteredRowsAsCsv)

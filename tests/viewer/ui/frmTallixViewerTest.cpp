@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -349,4 +350,37 @@ TEST_F(ViewerWindow, MenuCommandsByTheirIds)
     EXPECT_EQ(messages.shownTexts().last(),
               QStringLiteral("No file association exists for 'https://www.veltorin.example/.' "
                              "Cannot launch file."));
+}
+
+TEST_F(ViewerWindow, TheListsPopupMenuOffersRestoreForOneRowAndAScriptForSeveral)
+{
+    registerServer(audit.folder(), QStringLiteral("audit"), true);
+    open();
+    control<DatePicker>("dtpFrom")->clearValue();
+    refresh();
+    auto* grid = control<Grid>("fgTransLog");
+    auto* popup = control<QMenu>("mnuPopup");
+    auto* restore = popup->findChild<QAction*>(QStringLiteral("mnuRestore"));
+    auto* script = popup->findChild<QAction*>(QStringLiteral("mnuRestoreAll"));
+    ASSERT_TRUE(restore && script);
+    EXPECT_EQ(popup->title(), QStringLiteral("Popup"));
+    EXPECT_EQ(script->text(), QStringLiteral("Generate Restore Script"));
+
+    // Only while Show Restore is checked.
+    emit grid->rightClicked(1, 1, grid->mapToGlobal(QPoint(10, 10)));
+    EXPECT_FALSE(popup->isVisible());
+
+    QTest::mouseClick(control<QCheckBox>("chkShowRestore"), Qt::LeftButton);
+    grid->selectRows(2, 4);
+    emit grid->rightClicked(2, 1, grid->mapToGlobal(QPoint(10, 10)));
+    EXPECT_TRUE(popup->isVisible());
+    EXPECT_FALSE(restore->isEnabled());
+    EXPECT_TRUE(script->isEnabled());
+    popup->hide();
+
+    grid->setCurrentCell(3, 1);
+    emit grid->rightClicked(3, 1, grid->mapToGlobal(QPoint(10, 10)));
+    EXPECT_TRUE(restore->isEnabled());
+    EXPECT_FALSE(script->isEnabled());
+    popup->hide();
 }
