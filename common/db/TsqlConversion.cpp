@@ -127,6 +127,35 @@ QVariant toDecimal(const QVariant& value, const QString& type, int scale)
     return QVariant(rounded);
 }
 
+// SQL Server's default style for date-times as text (what CONVERT(VARCHAR, x) gives), as an
+// English-language login reads it: "Jan  5 2001  9:05AM", seconds and milliseconds optional.
+std::optional<QDateTime> parseMonthDayYear(const QString& text)
+{
+    static const QRegularExpression form(
+        QStringLiteral("^\\s*([A-Za-z]{3})\\s+(\\d{1,2})\\s+(\\d{4})(?:\\s+(\\d{1,2}):(\\d{2})"
+                       "(?::(\\d{2})(?:[.:](\\d{1,3}))?)?\\s*([AaPp][Mm])?)?\\s*$"));
+    const QRegularExpressionMatch m = form.match(text);
+    if (!m.hasMatch())
+        return std::nullopt;
+    const int month =
+        QStringLiteral("janfebmaraprmayjunjulaugsepoctnovdec").indexOf(m.captured(1).toLower());
+    if (month < 0 || month % 3 != 0)
+        return std::nullopt;
+    int hour = m.captured(4).toInt();
+    const QString half = m.captured(8).toUpper();
+    if (!half.isEmpty()) {
+        if (hour < 1 || hour > 12)
+            return std::nullopt;
+        hour = hour % 12 + (half == QLatin1String("PM") ? 12 : 0);
+    }
+    const QDate date(m.captured(3).toInt(), month / 3 + 1, m.captured(2).toInt());
+    const QTime clock(hour, m.captured(5).toInt(), m.captured(6).toInt(),
+                      m.captured(7).leftJustified(3, QLatin1Char('0')).toInt());
+    if (!date.isValid() || !clock.isValid())
+        return std::nullopt;
+    return QDateTime(date, clock, Qt::UTC);
+}
+
 QVariant toDateTime(const QVariant& value, const QString& type, bool toMinute)
 {
     QDateTime when;
@@ -138,7 +167,9 @@ QVariant toDateTime(const QVariant& value, const QString& type, bool toMinute)
         when = QDateTime(QDate(1900, 1, 1), QTime(0, 0), Qt::UTC)
                    .addMSecs(static_cast<qint64>(std::llround(days * 86400000.0)));
     } else {
-        const std::optional<QDateTime> parsed = TsqlConversion::parseDateTime(asText(value));
+        std::optional<QDateTime> parsed = TsqlConversion::parseDateTime(asText(value));
+        if (!parsed)
+            parsed = parseMonthDayYear(asText(value));
         if (!parsed)
             throw dberror::command(QStringLiteral(
                 "Conversion failed when converting date and/or time from character string."));

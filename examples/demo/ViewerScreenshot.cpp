@@ -1,4 +1,5 @@
-// Renders the viewer on the demo data for the README:
+// Renders the viewer on the demo data for the README, and a change's details with its restore
+// text:
 //
 //   build/examples/demo/tallix_viewer_screenshot docs/screenshots
 //
@@ -13,6 +14,7 @@
 #include "viewer/ui/frmTallixViewer.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QPainter>
@@ -20,6 +22,7 @@
 #include <QStandardPaths>
 #include <QStyle>
 #include <QStyleOptionTitleBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <cstdio>
 
@@ -102,5 +105,44 @@ int main(int argc, char** argv)
         return 1;
     }
     std::printf("%s\n", qPrintable(path));
+
+    // The details of an update with its current values, and below the window the
+    // Restore tab with the statement that undoes it.
+    // The newest update of a title, all its columns with their current values.
+    auto* log = window.findChild<tallix::Grid*>(QStringLiteral("fgTransLog"));
+    int chosen = 1;
+    for (int row = log->rows() - 1; row >= 1; --row) {
+        if (log->text(row, 1) == QLatin1String("U") && log->text(row, 3) == QLatin1String("titles"))
+            chosen = row;
+    }
+    log->setCurrentRow(chosen);
+    window.findChild<QCheckBox*>(QStringLiteral("chkShowAllFields"))->click();
+    window.findChild<QCheckBox*>(QStringLiteral("chkShowCurrent"))->click();
+    window.findChild<QCheckBox*>(QStringLiteral("chkShowRestore"))->click();
+    auto* tabs = window.findChild<QTabWidget*>(QStringLiteral("tabDetails"));
+    tabs->setCurrentIndex(0);
+    QApplication::processEvents();
+    const QImage shown = withTitleBar(window);
+    tabs->setCurrentIndex(2);
+    QApplication::processEvents();
+    const QPixmap restore = window.findChild<QWidget*>(QStringLiteral("Pane C"))->grab();
+
+    constexpr int gap = 12;
+    QImage both(shown.width(), shown.height() + gap + restore.height(), QImage::Format_RGB32);
+    both.fill(window.palette().color(QPalette::Window));
+    QPainter painter(&both);
+    painter.drawImage(0, 0, shown);
+    const int left = shown.width() - restore.width();
+    painter.drawPixmap(left, shown.height() + gap, restore);
+    painter.setPen(window.palette().color(QPalette::Dark));
+    painter.drawRect(QRect(left, shown.height() + gap, restore.width(), restore.height())
+                         .adjusted(0, 0, -1, -1));
+    painter.end();
+    const QString detailsPath = QDir(folder).filePath(QStringLiteral("viewer-details.png"));
+    if (!both.save(detailsPath)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(detailsPath));
+        return 1;
+    }
+    std::printf("%s\n", qPrintable(detailsPath));
     return 0;
 }

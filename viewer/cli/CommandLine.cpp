@@ -4,6 +4,7 @@
 #include "common/base/Version.h"
 #include "common/settings/ConnectionString.h"
 #include "viewer/cli/Csv.h"
+#include "viewer/cli/RestoreCommands.h"
 #include "viewer/query/LogQuery.h"
 
 namespace tallix::cli {
@@ -36,6 +37,11 @@ QList<QCommandLineOption> sharedOptions()
         valued("to", "Only rows before the day after this moment.", "time"),
         valued("key", "Only rows whose key text contains this text.", "text"),
         valued("max", "At most this many rows, newest first (0 = all).", "n"),
+        QCommandLineOption(QStringLiteral("all-fields"),
+                           QStringLiteral("Details and restore texts of all recorded columns, "
+                                          "changed or not (the window's Show All Fields).")),
+        QCommandLineOption(QStringLiteral("current"),
+                           QStringLiteral("Details with the audited row's current values.")),
     };
 }
 
@@ -159,6 +165,12 @@ const QList<Command>& commands()
         {QCommandLineOption(QStringLiteral("print-query"),
                             QStringLiteral("Print the SELECT text that --list runs.")),
          runPrintQuery},
+        {valued("details", "Print the details of one audit row as CSV.", "logid"), runDetails},
+        {valued("restore", "Print the restore text of one audit row.", "logid"), runRestore},
+        {valued("restore-script",
+                "Write one restore script of the audit rows whose LogIDs follow, in that order.",
+                "file"),
+         runRestoreScript, true},
     };
     return list;
 }
@@ -203,9 +215,6 @@ int Run(const QStringList& arguments, const Servers& servers, QTextStream& out, 
         out << "tallixview " << versionText() << '\n';
         return 0;
     }
-    if (!parser.positionalArguments().isEmpty())
-        return usage(QStringLiteral("Unexpected argument \"%1\".")
-                         .arg(parser.positionalArguments().constFirst()));
     const Command* chosen = nullptr;
     for (const Command& c : commands()) {
         if (parser.isSet(c.option.names().constFirst())) {
@@ -218,6 +227,9 @@ int Run(const QStringList& arguments, const Servers& servers, QTextStream& out, 
     }
     if (!chosen)
         return usage(QStringLiteral("No action given."));
+    if (!chosen->takesArguments && !parser.positionalArguments().isEmpty())
+        return usage(QStringLiteral("Unexpected argument \"%1\".")
+                         .arg(parser.positionalArguments().constFirst()));
     Invocation call(parser, servers, out, err);
     try {
         const int status = chosen->run(call);

@@ -49,6 +49,8 @@ struct UsageError {
 struct Command {
     QCommandLineOption option;
     std::function<int(const Invocation&)> run;
+    // Whether the action takes further arguments (LogIDs) after its options.
+    bool takesArguments = false;
 };
 
 const QList<Command>& commands();

@@ -11,7 +11,11 @@
 #include "common/ui/HourglassCursor.h"
 #include "common/ui/ServerAdd.h"
 #include "common/ui/frmAbout.h"
+#include "viewer/details/DetailsLoader.h"
 #include "viewer/query/LogQuery.h"
+#include "viewer/restore/ExecuteRestoreScript.h"
+#include "viewer/restore/RestoreScriptFile.h"
+#include "viewer/restore/RestoreText.h"
 #include "viewer/ui/DatePicker.h"
 #include "viewer/ui/KeyFilters.h"
 
@@ -160,6 +164,9 @@ void frmTallixViewer::createControls()
     restore->setObjectName(QStringLiteral("mnuRestore"));
     QAction* restoreAll = m_mnuPopup->addAction(QStringLiteral("Generate Restore Script"));
     restoreAll->setObjectName(QStringLiteral("mnuRestoreAll"));
+    connect(restore, &QAction::triggered, this, &frmTallixViewer::cmdRestore_Click);
+    connect(restoreAll, &QAction::triggered, this, &frmTallixViewer::mnuRestoreAll_Click);
+    connect(m_cmdRestore, &QPushButton::clicked, this, &frmTallixViewer::cmdRestore_Click);
 
     QStatusBar* bar = statusBar();
     bar->setObjectName(QStringLiteral("sbMain"));
@@ -615,7 +622,94 @@ int frmTallixViewer::dateColumnTwips() const
 
 void frmTallixViewer::ShowDetails()
 {
-    // The details of the current audit row are read and shown here.
+    const int row = m_fgTransLog->currentRow();
+    if (m_fgTransLog->rows() < 2 || row < 1)
+        return;
+    HourglassCursor hourglass;
+    const bool showCurrent = m_chkShowCurrent->isChecked();
+    try {
+        Connection connection(connectionString());
+        m_details = std::make_unique<DetailsResult>(
+            DetailsLoader::load(connection, m_schemaCache, m_fgTransLog->text(row, 0),
+                                {m_chkShowAllFields->isChecked(), showCurrent}));
+        m_txtXML->setPlainText(m_details->xmlText);
+        showDetailRows();
+        if (m_chkShowRestore->isChecked()) {
+            m_txtRestore->clear();
+            if (m_details->record && connection.IsOpen())
+                m_txtRestore->setPlainText(RestoreText(connection, m_schemaCache, *m_details));
+        }
+        connection.Close();
+    } catch (const Error&) {
+        // A failing step leaves its part as it was.
+    }
+    // The width the columns can take: the grid's, less its frame and vertical scroll bar, and a
+    // pixel per column that rounding twips to pixels may add.
+    const int width = m_fgDetails->pixelsToTwips(m_fgDetails->viewport()->width() +
+                                                 m_fgDetails->verticalHeader()->width() - 3);
+    const std::array<int, 4> widths = DetailsLoader::columnWidths(width, showCurrent);
+    for (int c = 0; c < 4; ++c)
+        m_fgDetails->setColWidth(c, widths[static_cast<std::size_t>(c)]);
+}
+
+void frmTallixViewer::showDetailRows()
+{
+    m_fgDetails->setRows(1);
+    const QList<DetailRow>& rows = m_details->rows;
+    m_fgDetails->setRows(static_cast<int>(rows.size()) + 1);
+    for (int r = 1; r <= rows.size(); ++r) {
+        const DetailRow& detail = rows[r - 1];
+        // Cell by cell: a value holding a TAB stays in its own column.
+        m_fgDetails->setText(r, 0, detail.field);
+        m_fgDetails->setText(r, 1, detail.before);
+        m_fgDetails->setText(r, 2, detail.after);
+        m_fgDetails->setText(r, 3, detail.current);
+        if (const std::optional<quint32> colour = detail.valueColour())
+            m_fgDetails->setCellBackColor(r, 0, r, 2, *colour);
+        m_fgDetails->setCellBackColor(r, 3, detail.currentColour());
+    }
+}
+
+void frmTallixViewer::cmdRestore_Click()
+{
+    if (messages().ask(QStringLiteral("Are you sure you want to restore this data?"),
+                       QStringLiteral("Restore Data"), IMessages::Icon::Question,
+                       IMessages::Buttons::YesNoCancel) != IMessages::Answer::Yes)
+        return;
+    HourglassCursor hourglass;
+    SetStatus(QStringLiteral("Restoring the data..."));
+    if (ExecuteRestoreScript(connectionString(), m_txtRestore->toPlainText()))
+        SetStatus(QStringLiteral("Done."));
+}
+
+void frmTallixViewer::mnuRestoreAll_Click()
+{
+    QString path;
+    {
+        HourglassCursor hourglass;
+        const QString wait = QStringLiteral("Please wait... generating restore script...");
+        SetStatus(wait);
+        const auto [first, last] = m_fgTransLog->selectedRowRange();
+        const int count = last - first + 1;
+        RestoreScriptFile script;
+        for (int r = first; r <= last; ++r) {
+            SetStatus(wait + QStringLiteral(" Record %1 of %2.").arg(r - first + 1).arg(count));
+            // Selecting the row shows its details and restore text.
+            const bool moves = m_fgTransLog->currentRow() != r;
+            m_fgTransLog->setCurrentRow(r);
+            if (!moves)
+                ShowDetails();
+            // The text box keeps lines with LF alone; the script's lines end with CR LF.
+            QString text = m_txtRestore->toPlainText();
+            text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+            script.append(text.replace(QLatin1Char('\n'), QLatin1String("\r\n")));
+        }
+        m_fgTransLog->selectRows(first, last);
+        path = script.save(QDateTime::currentDateTime());
+        SetStatus(QString());
+    }
+    if (!path.isEmpty())
+        ShellLaunch(path, title());
 }
 
 void frmTallixViewer::chkShowAllFields_Click()

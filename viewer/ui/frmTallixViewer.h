@@ -5,6 +5,7 @@
 #include "viewer/query/SchemaCache.h"
 
 #include <QMainWindow>
+#include <memory>
 
 class QCheckBox;
 class QComboBox;
@@ -22,6 +23,7 @@ namespace tallix {
 
 class DatePicker;
 class Grid;
+struct DetailsResult;
 
 // The viewer's main window: choose a registered server and one of its databases, connect, fill
 // the filter lists from the audit table, cache the database's columns, and list the audit rows
@@ -51,8 +53,14 @@ public:
     void ConnectDatabase();
     // Runs the audit-row query of the filters and binds its rows to the list.
     void cmdFilter_Click();
-    // Shows the details of the list's current row.
+    // Shows the details of the list's current row: its changed (or all) columns with their before,
+    // after and current values, its data text and, with "Show Restore", its restore text. A step
+    // that fails is skipped; nothing is reported.
     void ShowDetails();
+    // Runs the restore text (as the user may have edited it) after asking.
+    void cmdRestore_Click();
+    // Writes one restore script of the selected audit rows and opens it.
+    void mnuRestoreAll_Click();
     // The menu and tool commands by their ids ("ID_FileExit", ...); an unknown id does nothing.
     void atbMain_Click(const QString& id);
     void ArrangeControls();
@@ -83,6 +91,7 @@ private:
     void chkShowCurrent_Click();
     void chkShowRestore_Click();
     void fgTransLog_RightClick(int row, int col, const QPoint& globalPos);
+    void showDetailRows();
     void showAbout();
     void addServer();
     void openHelp();
@@ -94,6 +103,8 @@ private:
     SchemaCache m_schemaCache;
     QString m_lastQuery;
     QString m_lastConnectionString;
+    // The details of the audit row shown: its Audit collection and current-row result.
+    std::unique_ptr<DetailsResult> m_details;
 
     QSplitter* m_splitter = nullptr;
     QSplitter* m_listSplitter = nullptr;

@@ -77,8 +77,15 @@ TEST(TsqlConversion, DateTimesGuidsBytesAndUnknownTypes)
     EXPECT_EQ(cv("datetime", text("2001-01-05 09:05")), text("2001-01-05 09:05:00.000"));
     EXPECT_EQ(cv("smalldatetime", text("2001-01-05 09:05:31")), text("2001-01-05 09:06:00.000"));
     EXPECT_EQ(cv("datetime", QVariant(qint64(1))), text("1900-01-02 00:00:00.000"));
+    // The default style, as the audit triggers record a smalldatetime.
+    EXPECT_EQ(cv("smalldatetime", text("Jan  5 2001  9:05AM")), text("2001-01-05 09:05:00.000"));
+    EXPECT_EQ(cv("datetime", text("Dec 31 1999 12:30PM")), text("1999-12-31 12:30:00.000"));
+    EXPECT_EQ(cv("datetime", text("mar 4 2024 12:00AM")), text("2024-03-04 00:00:00.000"));
+    EXPECT_EQ(cv("datetime", text("Mar  4 2024 10:11:12:345PM")), text("2024-03-04 22:11:12.345"));
+    EXPECT_EQ(cv("datetime", text("Mar  4 2024")), text("2024-03-04 00:00:00.000"));
     for (const char* no :
-         {"2001-02-30", "yesterday", "05/01/2001", "2001-1-5", "2001-0105", "2001-01-05 25:00"})
+         {"2001-02-30", "yesterday", "05/01/2001", "2001-1-5", "2001-0105", "2001-01-05 25:00",
+          "Feb 30 2001", "Jab  5 2001", "Jan  5 2001 13:00PM", "Jan  5 2001  0:05AM"})
         EXPECT_TRUE(failure("datetime", text(no)).contains(QStringLiteral("date and/or time")))
             << no;
 

@@ -1,0 +1,33 @@
+#include "viewer/details/AuditRecord.h"
+
+#include "common/db/Connection.h"
+#include "viewer/details/DetailText.h"
+
+namespace tallix {
+
+QString AuditRecord::query(const QString& logId)
+{
+    QString id = logId;
+    id.replace(QLatin1String("'"), QLatin1String("''"));
+    return QStringLiteral("SELECT sl.TransactionType, sl.SourceTable, slk.KeyValues, sl.Data, "
+                          "sl.KeyID, CONVERT(varchar(32),sl.TransactionDate,21) AS "
+                          "TransactionDate FROM Tallix sl, TallixKeys slk WHERE sl.LogID = '") +
+           id + QStringLiteral("' AND sl.KeyID = slk.KeyID");
+}
+
+std::optional<AuditRecord> AuditRecord::read(Connection& connection, const QString& logId)
+{
+    Recordset rs = connection.OpenRecordset(query(logId));
+    if (rs.RecordCount() == 0)
+        return std::nullopt;
+    AuditRecord record;
+    record.TransactionType = NzString(rs.Field(0));
+    record.SourceTable = NzString(rs.Field(1));
+    record.KeyValues = NzString(rs.Field(2));
+    record.Data = NzString(rs.Field(3));
+    record.KeyID = NzString(rs.Field(4));
+    record.TransactionDate = NzString(rs.Field(5));
+    return record;
+}
+
+} // namespace tallix

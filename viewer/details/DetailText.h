@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+
+namespace tallix {
+
+// The value as text, or `defaultText` when it is NULL.
+QString NzString(const QVariant& value, const QString& defaultText = QString());
+
+// The text with every "&apos;" turned back into the apostrophe the triggers replaced; no other
+// entity is touched.
+QString FixupString(const QString& raw);
+
+// The audit data as the XML tab shows it: one element per line.
+QString AuditXmlText(const QString& data);
+
+} // namespace tallix

@@ -1,0 +1,73 @@
+#include "viewer/restore/ExecuteRestoreScript.h"
+
+#include "common/base/Messages.h"
+#include "common/db/Connection.h"
+#include "viewer/restore/RestoreMessages.h"
+
+#include <QRegularExpression>
+
+namespace tallix {
+
+namespace {
+
+bool onlyComments(const QString& batch)
+{
+    const QStringList lines = batch.split(QLatin1Char('\n'));
+    for (const QString& line : lines) {
+        const QString t = line.trimmed();
+        if (!t.isEmpty() && !t.startsWith(QLatin1String("--")))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+QStringList SplitBatches(const QString& script)
+{
+    static const QRegularExpression go(QStringLiteral("^[ \\t]*GO[ \\t]*\\r?$"),
+                                       QRegularExpression::CaseInsensitiveOption);
+    QStringList batches;
+    QString current;
+    const QStringList lines = script.split(QLatin1Char('\n'));
+    const auto flush = [&] {
+        if (!onlyComments(current))
+            batches << current;
+        current.clear();
+    };
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (go.match(lines[i]).hasMatch()) {
+            flush();
+            continue;
+        }
+        current += lines[i];
+        if (i + 1 < lines.size())
+            current += QLatin1Char('\n');
+    }
+    flush();
+    return batches;
+}
+
+bool ExecuteRestoreScript(const QString& connectionString, const QString& script)
+{
+    if (connectionString.isEmpty())
+        return false;
+    try {
+        Connection connection(connectionString);
+        connection.Open();
+        for (const QString& batch : SplitBatches(script))
+            connection.Execute(batch);
+        connection.Close();
+        return true;
+    } catch (const Error& e) {
+        messages().showMessage(
+            e.number() == DB_E_NOTABLE
+                ? QStringLiteral("Tallix does not appear to be running/configured for this "
+                                 "database.")
+                : QStringLiteral("Error: ") + e.description(),
+            restoreMessageTitle(), IMessages::Icon::Critical);
+        return false;
+    }
+}
+
+} // namespace tallix

@@ -1,0 +1,51 @@
+#include "viewer/restore/IsMoreRecentChange.h"
+
+#include "common/base/Error.h"
+#include "common/base/Messages.h"
+#include "common/db/Connection.h"
+#include "viewer/restore/RestoreMessages.h"
+
+namespace tallix {
+
+namespace {
+
+QString quoted(const QString& text)
+{
+    QString out = text;
+    return out.replace(QLatin1String("'"), QLatin1String("''"));
+}
+
+} // namespace
+
+QString MoreRecentChangeQuery(const QString& keyId, const QString& transactionDate)
+{
+    // Style 121 reads the date the same under every login language.
+    return QStringLiteral("SELECT Count(*) FROM Tallix  WHERE KeyID = '") + quoted(keyId) +
+           QStringLiteral("' and TransactionDate > CONVERT(datetime, '") + quoted(transactionDate) +
+           QStringLiteral("', 121)");
+}
+
+bool IsMoreRecentChange(Connection& connection, const QString& keyId,
+                        const QString& transactionDate)
+{
+    try {
+        Recordset rs = connection.OpenRecordset(MoreRecentChangeQuery(keyId, transactionDate));
+        return rs.RecordCount() > 0 && rs.Field(0).toLongLong() > 0;
+    } catch (const Error& e) {
+        messages().showMessage(
+            QStringLiteral(
+                "Error - Can't determine if there are recent changes to this record : ") +
+                e.description(),
+            restoreMessageTitle(), IMessages::Icon::Warning);
+        return false;
+    }
+}
+
+QString MoreRecentChangeWarning()
+{
+    return QStringLiteral("-- WARNING !!!\r\n"
+                          "-- This current record is more recent than this audit record!\r\n"
+                          "\r\n");
+}
+
+} // namespace tallix

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+namespace tallix {
+
+// The script of several audit rows' restore texts, newest row first, each after a separator line
+// and followed by "GO", written as "Tallix_Restore_" + yyyyddMMhhmm + ".SQL".
+class RestoreScriptFile {
+public:
+    // Appends one row's restore text.
+    void append(const QString& restoreText);
+    const QString& text() const { return m_text; }
+    int count() const { return m_count; }
+
+    // "Tallix_Restore_" + year, day, month, hour (24-hour clock), minute + ".SQL".
+    static QString fileName(const QDateTime& when);
+
+    // Writes the script, followed by one line end, into `folder`, replacing an older file of the
+    // same name; where that folder is not writable, into `fallbackFolder`. Returns the path
+    // written, or an empty text with `error` set when neither could be written.
+    QString write(const QDateTime& when, const QString& folder, const QString& fallbackFolder,
+                  QString* error = nullptr) const;
+
+    // Writes the script, followed by one line end, as the file `path`. False with `error` set
+    // when it cannot be written.
+    bool writeTo(const QString& path, QString* error = nullptr) const;
+
+    // Writes into the program's current folder, else into the documents folder with a message
+    // that says where; a failure of both is reported as "Error: " and the description. Returns
+    // the path written, or an empty text.
+    QString save(const QDateTime& when) const;
+    // The same with the two folders given.
+    QString save(const QDateTime& when, const QString& folder, const QString& fallbackFolder) const;
+
+    // The user's documents folder, where the script goes when the current folder is read-only.
+    static QString documentsFolder();
+
+private:
+    QString m_text;
+    int m_count = 0;
+};
+
+} // namespace tallix
