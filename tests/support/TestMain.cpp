@@ -1,3 +1,5 @@
+#include "tests/support/TestSupport.h"
+
 #include <QCoreApplication>
 #include <QStandardPaths>
 #include <gtest/gtest.h>
@@ -10,5 +12,6 @@ int main(int argc, char** argv)
     QStandardPaths::setTestModeEnabled(true);
     QCoreApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
+    tallix::test::serializeLiveServerTests();
     return RUN_ALL_TESTS();
 }

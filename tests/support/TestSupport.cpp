@@ -1,7 +1,10 @@
 #include "tests/support/TestSupport.h"
 
+#include <QDir>
 #include <QFile>
+#include <QLockFile>
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace tallix::test {
 
@@ -36,6 +39,39 @@ QStringList RecordingMessages::shownTexts() const
     for (const Shown& s : shown)
         texts << s.text;
     return texts;
+}
+
+namespace {
+
+class LiveServerLock : public ::testing::EmptyTestEventListener {
+public:
+    void OnTestStart(const ::testing::TestInfo& info) override
+    {
+        if (!isLive(info))
+            return;
+        m_lock = std::make_unique<QLockFile>(
+            QDir::temp().filePath(QStringLiteral("tallix-live-server.lock")));
+        m_lock->setStaleLockTime(5 * 60 * 1000); // a holder that died frees it at once
+        m_lock->lock();
+    }
+    void OnTestEnd(const ::testing::TestInfo&) override { m_lock.reset(); }
+
+private:
+    static bool isLive(const ::testing::TestInfo& info)
+    {
+        return QLatin1String(info.test_suite_name()).contains(QLatin1String("Live")) ||
+               QLatin1String(info.name()).contains(QLatin1String("Live"));
+    }
+    std::unique_ptr<QLockFile> m_lock;
+};
+
+} // namespace
+
+void serializeLiveServerTests()
+{
+    if (qEnvironmentVariableIsEmpty("TALLIX_TEST_MSSQL"))
+        return;
+    ::testing::UnitTest::GetInstance()->listeners().Append(new LiveServerLock);
 }
 
 QString testDataPath(const QString& relativePath)

@@ -110,6 +110,11 @@ long errorNumber(auto&& call)
     return 0;
 }
 
+// Makes tests against the live server (those whose suite or name holds "Live") run one at a
+// time across all test programs: the server may refuse catalogue changes made side by side
+// ("tuple concurrently updated"). Called by the test mains; does nothing without a live server.
+void serializeLiveServerTests();
+
 // Shows where two texts first differ, with the line, for readable golden failures.
 QString firstDifference(const QByteArray& expected, const QByteArray& actual);
 

@@ -1,4 +1,5 @@
 #include "common/settings/SettingsStore.h"
+#include "tests/support/TestSupport.h"
 
 #include <QApplication>
 #include <QDir>
@@ -20,5 +21,6 @@ int main(int argc, char** argv)
     tallix::SettingsStore store(QDir(scratch.path()).filePath(QStringLiteral("settings.ini")));
     tallix::ScopedSettingsStore useStore(store);
     ::testing::InitGoogleTest(&argc, argv);
+    tallix::test::serializeLiveServerTests();
     return RUN_ALL_TESTS();
 }
