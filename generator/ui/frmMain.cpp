@@ -1,6 +1,7 @@
 #include "generator/ui/frmMain.h"
 
 #include "common/base/Error.h"
+#include "common/base/HelpFile.h"
 #include "common/base/Maker.h"
 #include "common/base/Messages.h"
 #include "common/base/ProgramInfo.h"
@@ -697,22 +698,6 @@ void frmMain::RemoveTallix()
 void frmMain::ViewOutput()
 {
     ShellLaunch(m_project->OutputFile(), generatorTitle());
-}
-
-QString frmMain::helpFile()
-{
-    // Beside the program when installed, else in the source tree it was built from.
-    const QString topic = QStringLiteral("What_is_Tallix.htm");
-    const QDir here(QCoreApplication::applicationDirPath());
-    const QStringList folders{here.filePath(QStringLiteral("help")),
-                              here.filePath(QStringLiteral("../share/tallix/help")),
-                              QStringLiteral(TALLIX_HELP_DIR)};
-    for (const QString& folder : folders) {
-        const QFileInfo file(QDir(folder).filePath(topic));
-        if (file.exists())
-            return file.absoluteFilePath();
-    }
-    return QDir(folders.constFirst()).filePath(topic);
 }
 
 void frmMain::HelpContents()

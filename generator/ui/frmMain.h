@@ -71,8 +71,6 @@ public:
     // The server choice of cboServer, as a pick in its list runs it.
     void ServerChosen(const QString& name);
 
-    static QString helpFile();
-
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;

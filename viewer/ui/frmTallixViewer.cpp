@@ -1,5 +1,6 @@
 #include "viewer/ui/frmTallixViewer.h"
 
+#include "common/base/HelpFile.h"
 #include "common/base/Maker.h"
 #include "common/base/Messages.h"
 #include "common/base/ProgramInfo.h"
@@ -757,7 +758,7 @@ void frmTallixViewer::atbMain_Click(const QString& id)
                id == QLatin1String("ID_ReportsAggregate")) {
         message(QStringLiteral("Reports are not available yet."));
     } else if (id == QLatin1String("ID_HelpContents") || id == QLatin1String("ID_HelpIndex")) {
-        openHelp();
+        ShellLaunch(helpFile(), title());
     } else if (id == QLatin1String("ID_HelpSearch")) {
         // No search of the help.
     } else if (id == QLatin1String("ID_VeltorinMain")) {
@@ -769,24 +770,6 @@ void frmTallixViewer::atbMain_Click(const QString& id)
     } else if (id == QLatin1String("ID_HelpAbout")) {
         showAbout();
     }
-}
-
-void frmTallixViewer::openHelp()
-{
-    // Beside the program when installed, else in the source tree it was built from.
-    const QString topic = QStringLiteral("What_is_Tallix.htm");
-    const QDir here(QCoreApplication::applicationDirPath());
-    const QStringList folders{here.filePath(QStringLiteral("help")),
-                              here.filePath(QStringLiteral("../share/tallix/help")),
-                              QStringLiteral(TALLIX_HELP_DIR)};
-    for (const QString& folder : folders) {
-        const QFileInfo file(QDir(folder).filePath(topic));
-        if (file.exists()) {
-            ShellLaunch(file.absoluteFilePath(), title());
-            return;
-        }
-    }
-    ShellLaunch(QDir(folders.constFirst()).filePath(topic), title());
 }
 
 void frmTallixViewer::showAbout()

@@ -94,7 +94,6 @@ private:
     void showDetailRows();
     void showAbout();
     void addServer();
-    void openHelp();
     void message(const QString& text);
     int twips(int value) const;
     int dateColumnTwips() const;
