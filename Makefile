@@ -32,12 +32,10 @@ sanitize:
 
 # Renders docs/screenshots/*.png on the offscreen platform (no display needed).
 screenshots: configure
-	cmake --build $(BUILD) -j2 --target tallix_screenshots
-	$(BUILD)/scripts/screenshots/tallix_screenshots docs/screenshots
-	cmake --build $(BUILD) -j2 --target screenshot_generator
-	$(BUILD)/tools/screenshots/screenshot_generator examples/pubs.tpx docs/screenshots/generator.png
-	cmake --build $(BUILD) -j2 --target tallix_viewer_screenshot
-	$(BUILD)/examples/demo/tallix_viewer_screenshot docs/screenshots
+	cmake --build $(BUILD) -j2 --target screenshot_dialogs screenshot_generator screenshot_viewer
+	$(BUILD)/tools/screenshots/dialogs/screenshot_dialogs docs/screenshots
+	$(BUILD)/tools/screenshots/generator/screenshot_generator examples/pubs.tpx docs/screenshots/generator.png
+	$(BUILD)/tools/screenshots/viewer/screenshot_viewer docs/screenshots
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

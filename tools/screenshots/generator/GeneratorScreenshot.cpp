@@ -9,23 +9,18 @@
 #include "common/db/Connection.h"
 #include "common/settings/ConnectionString.h"
 #include "common/settings/Servers.h"
-#include "common/settings/SettingsStore.h"
 #include "common/ui/Grid.h"
 #include "generator/project/Project.h"
 #include "generator/project/ProjectFile.h"
 #include "generator/selection/TableSelection.h"
 #include "generator/ui/frmMain.h"
+#include "tools/screenshots/Screenshot.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPushButton>
-#include <QStandardPaths>
-#include <QStyle>
-#include <QStyleOptionTitleBar>
-#include <QTemporaryDir>
 #include <QTest>
 #include <cstdio>
 
@@ -74,32 +69,6 @@ QString schemaOf(const Project& project)
     return sql;
 }
 
-// The window under a title bar drawn by the style, since the offscreen platform has no window
-// manager to draw one (as the shared dialogs' pictures are drawn).
-QImage withTitleBar(QWidget& window)
-{
-    const QPixmap client = window.grab();
-    QStyleOptionTitleBar bar;
-    bar.initFrom(&window);
-    bar.text = window.windowTitle();
-    bar.titleBarFlags = Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                        Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint;
-    bar.subControls = QStyle::SC_TitleBarLabel | QStyle::SC_TitleBarCloseButton |
-                      QStyle::SC_TitleBarMaxButton | QStyle::SC_TitleBarMinButton;
-    bar.state |= QStyle::State_Active;
-    bar.titleBarState = Qt::WindowActive;
-    const int height = window.style()->pixelMetric(QStyle::PM_TitleBarHeight, &bar, &window);
-    bar.rect = QRect(0, 0, client.width(), height);
-    QImage image(client.width(), client.height() + height, QImage::Format_RGB32);
-    image.fill(window.palette().color(QPalette::Window));
-    QPainter painter(&image);
-    window.style()->drawComplexControl(QStyle::CC_TitleBar, &bar, &painter, &window);
-    painter.drawPixmap(0, height, client);
-    painter.setPen(window.palette().color(QPalette::Dark));
-    painter.drawRect(image.rect().adjusted(0, 0, -1, -1));
-    return image;
-}
-
 void clickCell(Grid* grid, int row, int col)
 {
     const QModelIndex index = grid->model()->index(row, col);
@@ -111,9 +80,7 @@ void clickCell(Grid* grid, int row, int col)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QStandardPaths::setTestModeEnabled(true);
+    screenshots::useOffscreenPlatform();
     QApplication app(argc, argv);
     if (argc != 3) {
         std::fprintf(stderr, "usage: screenshot_generator SAMPLE.tpx OUTPUT.png\n");
@@ -121,9 +88,7 @@ int main(int argc, char** argv)
     }
     QuietMessages messages;
     ScopedMessages useMessages(messages);
-    QTemporaryDir scratch(QDir::tempPath() + QStringLiteral("/demo-XXXXXX"));
-    SettingsStore store(scratch.filePath(QStringLiteral("settings.ini")));
-    ScopedSettingsStore useStore(store);
+    const screenshots::ScratchSettings scratch;
 
     try {
         Project sample;
@@ -187,10 +152,9 @@ int main(int argc, char** argv)
         tables->setFocus();
         QTest::qWait(50);
 
-        if (!withTitleBar(window).save(QString::fromLocal8Bit(argv[2]))) {
-            std::fprintf(stderr, "screenshot_generator: cannot write %s\n", argv[2]);
+        if (!screenshots::save(screenshots::withTitleBar(window, screenshots::TitleBar::MainWindow),
+                               QString::fromLocal8Bit(argv[2])))
             return 1;
-        }
     } catch (const Error& e) {
         std::fprintf(stderr, "screenshot_generator: %s\n", qPrintable(e.description()));
         return 1;
