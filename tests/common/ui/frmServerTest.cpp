@@ -1,9 +1,9 @@
 #include "common/ui/frmServer.h"
 
-#include "common/db/ConnectionOptions.h"
 #include "common/settings/Servers.h"
 #include "common/settings/SettingsStore.h"
 #include "common/ui/ServerAdd.h"
+#include "tests/support/LiveServer.h"
 #include "tests/support/TestSupport.h"
 
 #include <QApplication>
@@ -404,25 +404,16 @@ TEST_F(ServerDialogTest, ServerAddShowsTheDialogModallyAndThenRefreshesTheWindow
 // form): the dialog lists that server's databases from its login and password.
 TEST_F(ServerDialogTest, ListsTheDatabasesOfALiveServer)
 {
-    const QString live = qEnvironmentVariable("TALLIX_TEST_MSSQL");
-    if (live.isEmpty())
+    const auto live = tallix::test::LiveServer::fromEnvironment();
+    if (!live)
         GTEST_SKIP() << "TALLIX_TEST_MSSQL is not set";
-    const auto options = tallix::ConnectionOptions::parse(live);
-    QString server = options.contains(QStringLiteral("Data Source"))
-                         ? options.value(QStringLiteral("Data Source"))
-                         : options.value(QStringLiteral("SERVER"));
-    if (options.contains(QStringLiteral("PORT")))
-        server += QStringLiteral(",") + options.value(QStringLiteral("PORT"));
-    const QString login = options.contains(QStringLiteral("User ID"))
-                              ? options.value(QStringLiteral("User ID"))
-                              : options.value(QStringLiteral("UID"));
 
     RecordingMessages rec;
     auto dialog = open(QString());
     click(*dialog, "cmdAdd");
-    QTest::keyClicks(child<QLineEdit>(*dialog, "txtServer"), server);
-    QTest::keyClicks(child<QLineEdit>(*dialog, "txtLogin"), login);
-    QTest::keyClicks(child<QLineEdit>(*dialog, "txtPassword"), options.password());
+    QTest::keyClicks(child<QLineEdit>(*dialog, "txtServer"), live->server);
+    QTest::keyClicks(child<QLineEdit>(*dialog, "txtLogin"), live->login);
+    QTest::keyClicks(child<QLineEdit>(*dialog, "txtPassword"), live->password);
     focusIn(child<QComboBox>(*dialog, "cboDatabases"));
     EXPECT_TRUE(rec.shown.empty()) << qPrintable(rec.shownTexts().join(QLatin1Char('\n')));
     const QStringList names = databases(*dialog);

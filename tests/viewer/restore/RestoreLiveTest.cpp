@@ -5,9 +5,9 @@
 // the viewer's own statements brings the tables back through each earlier state. The scratch
 // database is dropped afterwards.
 #include "common/db/Connection.h"
-#include "common/settings/ConnectionString.h"
 #include "generator/driver/ScriptDriver.h"
 #include "generator/project/Project.h"
+#include "tests/support/LiveServer.h"
 #include "tests/support/QtPrinters.h"
 #include "tests/support/TestSupport.h"
 #include "viewer/details/DetailsLoader.h"
@@ -15,12 +15,13 @@
 #include "viewer/restore/ExecuteRestoreScript.h"
 #include "viewer/restore/RestoreText.h"
 
-#include <QRandomGenerator>
-#include <QRegularExpression>
 #include <QThread>
 #include <gtest/gtest.h>
 
 using namespace tallix;
+using tallix::test::LiveServer;
+using tallix::test::runScript;
+using tallix::test::ScratchDatabase;
 
 namespace {
 
@@ -29,60 +30,20 @@ QString s(const char* text)
     return QString::fromUtf8(text);
 }
 
-struct LiveServer {
-    QString server, login, password;
-    QString connectionString(const QString& database) const
-    {
-        return BuildConnectionString(server, database, login, password);
-    }
-};
-
-std::optional<LiveServer> liveServer()
-{
-    const QString live = qEnvironmentVariable("TALLIX_TEST_MSSQL");
-    if (live.isEmpty())
-        return std::nullopt;
-    const auto options = ConnectionOptions::parse(live);
-    const auto either = [&](const char* a, const char* b) {
-        return options.contains(QLatin1String(a)) ? options.value(QLatin1String(a))
-                                                  : options.value(QLatin1String(b));
-    };
-    LiveServer l{either("Data Source", "SERVER"), either("User ID", "UID"), options.password()};
-    if (options.contains(QStringLiteral("PORT")))
-        l.server += QLatin1Char(',') + options.value(QStringLiteral("PORT"));
-    return l;
-}
-
 class RestoreLive : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        live = liveServer();
+        const auto live = LiveServer::fromEnvironment();
         if (!live)
             GTEST_SKIP() << "TALLIX_TEST_MSSQL is not set";
-        name = s("tallix_restore_%1")
-                   .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
-        Connection master(live->connectionString(s("master")));
-        master.Open();
-        master.Execute(s("CREATE DATABASE ") + name);
-        created = true;
+        scratch = std::make_unique<ScratchDatabase>(*live, s("tallix_restore"));
+        name = scratch->name();
     }
 
-    void TearDown() override
-    {
-        if (!created)
-            return;
-        try {
-            Connection c(live->connectionString(s("master")));
-            c.Open();
-            c.Execute(s("DROP DATABASE ") + name);
-        } catch (const Error& e) {
-            ADD_FAILURE() << "cannot drop " << qPrintable(name) << ": "
-                          << qPrintable(e.description());
-        }
-    }
+    void TearDown() override { scratch.reset(); }
 
-    QString connectionString() const { return live->connectionString(name); }
+    QString connectionString() const { return scratch->connectionString(); }
 
     // The audited tables and the generator's audit script for them.
     void installAudit(Connection& db)
@@ -110,11 +71,7 @@ protected:
         IScriptObserver quiet;
         const QString script = ScriptDriver(quiet).GenerateScript(project);
         ASSERT_FALSE(script.isEmpty());
-        static const QRegularExpression go(s("^GO\\r?$"), QRegularExpression::MultilineOption);
-        for (const QString& batch : script.split(go)) {
-            if (!batch.trimmed().isEmpty())
-                db.Execute(batch);
-        }
+        runScript(db, script);
     }
 
     QStringList snapshot(Connection& db)
@@ -142,9 +99,8 @@ protected:
         return db.OpenRecordset(s("SELECT COUNT(*) FROM Tallix")).Field(0).toInt();
     }
 
-    std::optional<LiveServer> live;
+    std::unique_ptr<ScratchDatabase> scratch;
     QString name;
-    bool created = false;
 };
 
 } // namespace

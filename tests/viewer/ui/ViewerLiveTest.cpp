@@ -3,60 +3,26 @@
 // changed through a middle tier that names its user in the application name, and the window sees
 // those rows with their user, type and keys. The scratch database is dropped afterwards.
 #include "common/db/Connection.h"
-#include "common/settings/ConnectionString.h"
 #include "common/settings/Servers.h"
 #include "common/ui/Grid.h"
 #include "generator/driver/ScriptDriver.h"
 #include "generator/project/Project.h"
+#include "tests/support/LiveServer.h"
 #include "tests/support/TestSupport.h"
 #include "viewer/ui/frmTallixViewer.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QRandomGenerator>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace tallix;
+using tallix::test::LiveServer;
+using tallix::test::runScript;
+using tallix::test::ScratchDatabase;
 
 namespace {
-
-struct LiveServer {
-    QString server, login, password;
-    QString connectionString(const QString& database) const
-    {
-        return BuildConnectionString(server, database, login, password);
-    }
-};
-
-std::optional<LiveServer> liveServer()
-{
-    const QString live = qEnvironmentVariable("TALLIX_TEST_MSSQL");
-    if (live.isEmpty())
-        return std::nullopt;
-    const auto options = ConnectionOptions::parse(live);
-    const auto either = [&](const char* a, const char* b) {
-        return options.contains(QLatin1String(a)) ? options.value(QLatin1String(a))
-                                                  : options.value(QLatin1String(b));
-    };
-    LiveServer s{either("Data Source", "SERVER"), either("User ID", "UID"), options.password()};
-    if (options.contains(QStringLiteral("PORT")))
-        s.server += QLatin1Char(',') + options.value(QStringLiteral("PORT"));
-    return s;
-}
-
-// Runs a generated script batch by batch, split at its "GO" lines.
-void runScript(Connection& c, const QString& script)
-{
-    static const QRegularExpression go(QStringLiteral("^GO\\r?$"),
-                                       QRegularExpression::MultilineOption);
-    for (const QString& batch : script.split(go)) {
-        if (!batch.trimmed().isEmpty())
-            c.Execute(batch);
-    }
-}
 
 QStringList comboItems(QComboBox* c)
 {
@@ -70,30 +36,11 @@ QStringList comboItems(QComboBox* c)
 
 TEST(ViewerLive, SeesTheRowsTheGeneratedTriggersWrite)
 {
-    const auto live = liveServer();
+    const auto live = LiveServer::fromEnvironment();
     if (!live)
         GTEST_SKIP() << "TALLIX_TEST_MSSQL is not set";
-    const QString name = QStringLiteral("tallix_live_%1")
-                             .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
-    Connection master(live->connectionString(QStringLiteral("master")));
-    master.Open();
-    master.Execute(QStringLiteral("CREATE DATABASE ") + name);
-    master.Close();
-    struct Drop {
-        const LiveServer& server;
-        QString name;
-        ~Drop()
-        {
-            try {
-                Connection c(server.connectionString(QStringLiteral("master")));
-                c.Open();
-                c.Execute(QStringLiteral("DROP DATABASE ") + name);
-            } catch (const Error& e) {
-                ADD_FAILURE() << "cannot drop " << qPrintable(name) << ": "
-                              << qPrintable(e.description());
-            }
-        }
-    } drop{*live, name};
+    const ScratchDatabase database(*live, QStringLiteral("tallix_live"));
+    const QString& name = database.name();
 
     {
         Connection db(live->connectionString(name));
