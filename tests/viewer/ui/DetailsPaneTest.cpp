@@ -1,9 +1,9 @@
-#include "common/settings/Servers.h"
 #include "common/ui/Grid.h"
 #include "tests/common/db/AuditDatabase.h"
 #include "tests/support/QtPrinters.h"
 #include "tests/support/TestSupport.h"
 #include "tests/viewer/details/AuditRows.h"
+#include "tests/viewer/ui/ViewerWindowFixture.h"
 #include "viewer/ui/DatePicker.h"
 #include "viewer/ui/frmTallixViewer.h"
 
@@ -37,15 +37,12 @@ constexpr quint32 kWhite = 0xFFFFFF;
 
 // The window connected to the fixture's audit database, with two more audit rows of Orders: an
 // update of order 1 (the newest row) and the delete of an order that is gone.
-class DetailsPane : public ::testing::Test {
+class DetailsPane : public tallix::test::ViewerWindowFixture {
 protected:
     void SetUp() override
     {
-        store = std::make_unique<SettingsStore>(scratch.filePath(s("settings.ini")));
-        scope = std::make_unique<ScopedSettingsStore>(*store);
-        Servers servers;
-        servers.Add(audit.folder(), QString(), QString(), s("audit"), true, audit.folder());
-        servers.SaveToRegistry();
+        ViewerWindowFixture::SetUp();
+        registerServer(audit.folder(), s("audit"), true);
 
         Connection c(audit.connectionString());
         c.Open();
@@ -73,12 +70,6 @@ protected:
         ASSERT_EQ(log()->text(1, 0), s("{44444444-0000-0000-0000-000000000001}"));
     }
 
-    template <typename T> T* control(const char* name)
-    {
-        T* found = window->findChild<T*>(QLatin1String(name));
-        EXPECT_TRUE(found) << name;
-        return found;
-    }
     Grid* log() { return control<Grid>("fgTransLog"); }
     Grid* details() { return control<Grid>("fgDetails"); }
     void click(const char* checkBox)
@@ -130,13 +121,6 @@ protected:
             .arg(menu->findChild<QAction*>(s("mnuRestore"))->isEnabled() ? s("on") : s("off"),
                  menu->findChild<QAction*>(s("mnuRestoreAll"))->isEnabled() ? s("on") : s("off"));
     }
-
-    QTemporaryDir scratch;
-    std::unique_ptr<SettingsStore> store;
-    std::unique_ptr<ScopedSettingsStore> scope;
-    AuditDatabase audit;
-    RecordingMessages messages;
-    std::unique_ptr<frmTallixViewer> window;
 };
 
 } // namespace

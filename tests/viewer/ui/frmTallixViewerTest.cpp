@@ -1,9 +1,9 @@
 #include "viewer/ui/frmTallixViewer.h"
 
-#include "common/settings/Servers.h"
 #include "common/ui/Grid.h"
 #include "tests/common/db/AuditDatabase.h"
 #include "tests/support/TestSupport.h"
+#include "tests/viewer/ui/ViewerWindowFixture.h"
 #include "viewer/query/LogQuery.h"
 #include "viewer/ui/DatePicker.h"
 
@@ -16,7 +16,6 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -27,34 +26,13 @@ using tallix::test::RecordingMessages;
 namespace {
 
 // A window over registered servers of the test's own settings store.
-class ViewerWindow : public ::testing::Test {
+class ViewerWindow : public tallix::test::ViewerWindowFixture {
 protected:
-    void SetUp() override
-    {
-        store = std::make_unique<SettingsStore>(scratch.filePath(QStringLiteral("settings.ini")));
-        scope = std::make_unique<ScopedSettingsStore>(*store);
-    }
-
-    void registerServer(const QString& name, const QString& database, bool isDefault)
-    {
-        Servers servers;
-        servers.LoadFromRegistry();
-        servers.Add(name, QString(), QString(), database, isDefault, name);
-        servers.SaveToRegistry();
-    }
-
     frmTallixViewer& open()
     {
         window = std::make_unique<frmTallixViewer>();
         window->Form_Load();
         return *window;
-    }
-
-    template <typename T> T* control(const char* name)
-    {
-        T* found = window->findChild<T*>(QLatin1String(name));
-        EXPECT_TRUE(found) << name;
-        return found;
     }
 
     QString status() { return control<QLabel>("sbMainPanel1")->text(); }
@@ -97,13 +75,6 @@ protected:
             out << AuditDatabase::logId(n);
         return out;
     }
-
-    QTemporaryDir scratch;
-    std::unique_ptr<SettingsStore> store;
-    std::unique_ptr<ScopedSettingsStore> scope;
-    AuditDatabase audit;
-    RecordingMessages messages;
-    std::unique_ptr<frmTallixViewer> window;
 };
 
 } // namespace
