@@ -12,6 +12,12 @@
 
 namespace tallix::test {
 
+// A UTF-8 literal as a QString, short for tests full of literal texts.
+inline QString s(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
 // Contents of a file below tests/data; fails the calling test when it is missing.
 QByteArray readTestData(const QString& relativePath);
 

@@ -1,5 +1,6 @@
 #include "tests/common/db/AuditDatabase.h"
 #include "tests/support/QtPrinters.h"
+#include "tests/support/TestSupport.h"
 #include "tests/viewer/details/AuditRows.h"
 #include "viewer/cli/CommandLine.h"
 
@@ -10,13 +11,9 @@
 using namespace tallix;
 using tallix::test::AuditDatabase;
 using tallix::test::AuditRows;
+using tallix::test::s;
 
 namespace {
-
-QString s(const char* text)
-{
-    return QString::fromUtf8(text);
-}
 
 struct Result {
     int status;

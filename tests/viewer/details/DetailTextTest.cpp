@@ -14,15 +14,11 @@
 #include <gtest/gtest.h>
 
 using namespace tallix;
+using tallix::test::s;
 
 namespace {
 
 const QString kSep(QChar(1));
-
-QString s(const char* text)
-{
-    return QString::fromUtf8(text);
-}
 
 } // namespace
 

@@ -3,6 +3,7 @@
 #include "common/db/Connection.h"
 #include "tests/common/db/AuditDatabase.h"
 #include "tests/support/QtPrinters.h"
+#include "tests/support/TestSupport.h"
 #include "tests/viewer/details/AuditRows.h"
 #include "viewer/details/CurrentRowQuery.h"
 #include "viewer/query/SchemaCache.h"
@@ -12,13 +13,9 @@
 using namespace tallix;
 using tallix::test::AuditDatabase;
 using tallix::test::AuditRows;
+using tallix::test::s;
 
 namespace {
-
-QString s(const char* text)
-{
-    return QString::fromUtf8(text);
-}
 
 // The fixture's audit database with a few more audit rows over Orders and a Notes table.
 class DetailsLoaderTest : public ::testing::Test {

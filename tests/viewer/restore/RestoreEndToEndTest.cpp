@@ -18,14 +18,10 @@
 using namespace tallix;
 using tallix::test::AuditRows;
 using tallix::test::RecordingMessages;
+using tallix::test::s;
 using tallix::test::ShopDatabase;
 
 namespace {
-
-QString s(const char* text)
-{
-    return QString::fromUtf8(text);
-}
 
 const QString kLongNote = s("A note of well over thirty characters, which a cast without a "
                             "length would cut");

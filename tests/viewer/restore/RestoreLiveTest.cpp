@@ -21,14 +21,10 @@
 using namespace tallix;
 using tallix::test::LiveServer;
 using tallix::test::runScript;
+using tallix::test::s;
 using tallix::test::ScratchDatabase;
 
 namespace {
-
-QString s(const char* text)
-{
-    return QString::fromUtf8(text);
-}
 
 class RestoreLive : public ::testing::Test {
 protected:

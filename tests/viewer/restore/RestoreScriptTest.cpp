@@ -14,14 +14,10 @@
 using namespace tallix;
 using tallix::test::AuditRows;
 using tallix::test::RecordingMessages;
+using tallix::test::s;
 using tallix::test::ShopDatabase;
 
 namespace {
-
-QString s(const char* text)
-{
-    return QString::fromUtf8(text);
-}
 
 QStringList authors(ShopDatabase& shop)
 {

@@ -1,20 +1,17 @@
 #include "viewer/restore/RestoreStatement.h"
 
 #include "tests/support/QtPrinters.h"
+#include "tests/support/TestSupport.h"
 #include "tests/viewer/restore/ShopDatabase.h"
 #include "viewer/details/Audit.h"
 
 #include <gtest/gtest.h>
 
 using namespace tallix;
+using tallix::test::s;
 using tallix::test::ShopDatabase;
 
 namespace {
-
-QString s(const char* text)
-{
-    return QString::fromUtf8(text);
-}
 
 const QString kSep(QChar(1));
 

@@ -23,13 +23,9 @@ using namespace tallix;
 using tallix::test::AuditDatabase;
 using tallix::test::AuditRows;
 using tallix::test::RecordingMessages;
+using tallix::test::s;
 
 namespace {
-
-QString s(const char* text)
-{
-    return QString::fromUtf8(text);
-}
 
 constexpr quint32 kCyan = 0xFFFF00;
 constexpr quint32 kYellow = 0x00FFFF;
