@@ -2,17 +2,16 @@
 
 #include "common/db/Connection.h"
 #include "viewer/details/DetailText.h"
+#include "viewer/query/LogQuery.h"
 
 namespace tallix {
 
 QString AuditRecord::query(const QString& logId)
 {
-    QString id = logId;
-    id.replace(QLatin1String("'"), QLatin1String("''"));
     return QStringLiteral("SELECT sl.TransactionType, sl.SourceTable, slk.KeyValues, sl.Data, "
                           "sl.KeyID, CONVERT(varchar(32),sl.TransactionDate,21) AS "
                           "TransactionDate FROM Tallix sl, TallixKeys slk WHERE sl.LogID = '") +
-           id + QStringLiteral("' AND sl.KeyID = slk.KeyID");
+           logquery::quoted(logId) + QStringLiteral("' AND sl.KeyID = slk.KeyID");
 }
 
 std::optional<AuditRecord> AuditRecord::read(Connection& connection, const QString& logId)

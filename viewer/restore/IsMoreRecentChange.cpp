@@ -3,26 +3,17 @@
 #include "common/base/Error.h"
 #include "common/base/Messages.h"
 #include "common/db/Connection.h"
+#include "viewer/query/LogQuery.h"
 #include "viewer/restore/RestoreMessages.h"
 
 namespace tallix {
 
-namespace {
-
-QString quoted(const QString& text)
-{
-    QString out = text;
-    return out.replace(QLatin1String("'"), QLatin1String("''"));
-}
-
-} // namespace
-
 QString MoreRecentChangeQuery(const QString& keyId, const QString& transactionDate)
 {
     // Style 121 reads the date the same under every login language.
-    return QStringLiteral("SELECT Count(*) FROM Tallix  WHERE KeyID = '") + quoted(keyId) +
-           QStringLiteral("' and TransactionDate > CONVERT(datetime, '") + quoted(transactionDate) +
-           QStringLiteral("', 121)");
+    return QStringLiteral("SELECT Count(*) FROM Tallix  WHERE KeyID = '") +
+           logquery::quoted(keyId) + QStringLiteral("' and TransactionDate > CONVERT(datetime, '") +
+           logquery::quoted(transactionDate) + QStringLiteral("', 121)");
 }
 
 bool IsMoreRecentChange(Connection& connection, const QString& keyId,
