@@ -59,6 +59,14 @@ QString AuditDatabase::logId(int n)
     return QStringLiteral("{11111111-0000-0000-0000-%1}").arg(n, 12, 10, QLatin1Char('0'));
 }
 
+QStringList AuditDatabase::logIds(std::initializer_list<int> numbers)
+{
+    QStringList out;
+    for (int n : numbers)
+        out << logId(n);
+    return out;
+}
+
 QString AuditDatabase::keyId(int n)
 {
     return QStringLiteral("{22222222-0000-0000-0000-%1}").arg(n, 12, 10, QLatin1Char('0'));

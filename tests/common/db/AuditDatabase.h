@@ -2,7 +2,9 @@
 
 #include "common/db/Connection.h"
 
+#include <QStringList>
 #include <QTemporaryDir>
+#include <initializer_list>
 
 namespace tallix::test {
 
@@ -22,6 +24,7 @@ public:
     void createCatalog(const QString& catalog) const;
 
     static QString logId(int n); // "{11111111-0000-0000-0000-00000000000n}"
+    static QStringList logIds(std::initializer_list<int> numbers); // logId of each, in order
     static QString keyId(int n); // "{22222222-0000-0000-0000-00000000000n}"
 
 private:

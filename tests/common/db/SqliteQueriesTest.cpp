@@ -32,14 +32,6 @@ QStringList column(Recordset rs, const char* field)
     return out;
 }
 
-QStringList logIds(std::initializer_list<int> numbers)
-{
-    QStringList out;
-    for (int n : numbers)
-        out << AuditDatabase::logId(n);
-    return out;
-}
-
 // Runs a restore script batch by batch, split at every "GO" as the viewer does.
 void runScript(Connection& c, QString script)
 {
@@ -74,7 +66,7 @@ TEST_F(SqliteQueries, TheUnfilteredLogQueryListsEveryRowNewestFirst)
                                   QStringLiteral("TransactionDate"), QStringLiteral("SourceTable"),
                                   QStringLiteral("Username"), QStringLiteral("Workstation"),
                                   QStringLiteral("Application"), QStringLiteral("KeyValues")}));
-    EXPECT_EQ(column(rs, "LogID"), logIds({6, 5, 4, 3, 2, 1}));
+    EXPECT_EQ(column(rs, "LogID"), AuditDatabase::logIds({6, 5, 4, 3, 2, 1}));
     EXPECT_EQ(rs.Field(QStringLiteral("TransactionDate")).toString(),
               QStringLiteral("2001-01-10 00:00:00.000"));
     EXPECT_EQ(rs.Field(QStringLiteral("KeyValues")).toString(),
@@ -91,10 +83,10 @@ TEST_F(SqliteQueries, FiltersOfTheLogQueryNarrowTheRows)
         return column(db.OpenRecordset(logQuery(where), max), "LogID");
     };
     EXPECT_EQ(run(QStringLiteral("sl.SourceTable = 'Orders' AND sl.Username = 'bob'")),
-              logIds({5, 2}));
-    EXPECT_EQ(run(QStringLiteral("sl.TransactionType = 'U'")), logIds({4, 2}));
+              AuditDatabase::logIds({5, 2}));
+    EXPECT_EQ(run(QStringLiteral("sl.TransactionType = 'U'")), AuditDatabase::logIds({4, 2}));
     EXPECT_EQ(run(QStringLiteral("sl.Application = 'Admin' AND sl.Workstation = 'WKS1'")),
-              logIds({3}));
+              AuditDatabase::logIds({3}));
 
     // Date bounds come from the connection's date literal: from a moment to one day after a moment.
     const QString from = QStringLiteral("sl.TransactionDate >= '") +
@@ -103,14 +95,15 @@ TEST_F(SqliteQueries, FiltersOfTheLogQueryNarrowTheRows)
     const QString to = QStringLiteral("sl.TransactionDate < '") +
                        db.dateLiteral(QDateTime(QDate(2001, 1, 8), QTime(0, 0)).addDays(1)) +
                        QLatin1Char('\'');
-    EXPECT_EQ(run(from + QStringLiteral(" AND ") + to), logIds({4, 3, 2}));
+    EXPECT_EQ(run(from + QStringLiteral(" AND ") + to), AuditDatabase::logIds({4, 3, 2}));
 
     // The key text matches anywhere in the raw key values, across the CHAR(1) separator too.
-    EXPECT_EQ(run(QStringLiteral("slk.KeyValues like '%ID=1%'")), logIds({6, 3, 2, 1}));
+    EXPECT_EQ(run(QStringLiteral("slk.KeyValues like '%ID=1%'")),
+              AuditDatabase::logIds({6, 3, 2, 1}));
     EXPECT_EQ(run(QStringLiteral("slk.KeyValues like '%1") + QChar(1) + QStringLiteral("Line%'")),
-              logIds({6, 3}));
+              AuditDatabase::logIds({6, 3}));
 
-    EXPECT_EQ(run(QString(), 5), logIds({6, 5, 4, 3, 2}));
+    EXPECT_EQ(run(QString(), 5), AuditDatabase::logIds({6, 5, 4, 3, 2}));
     EXPECT_EQ(run(QString(), 0).size(), 6);
     EXPECT_TRUE(run(QStringLiteral("sl.Username = 'nobody'")).isEmpty());
     EXPECT_EQ(test::errorNumber([&] { db.OpenRecordset(logQuery(QString()), -1); }),

@@ -143,35 +143,28 @@ protected:
         const QString cs = audit.connectionString();
         return column(FetchLog(cs, SelectText(WhereClause(f, DateLiteralFor(cs))), max), 0);
     }
-    static QStringList logIds(std::initializer_list<int> numbers)
-    {
-        QStringList out;
-        for (int n : numbers)
-            out << AuditDatabase::logId(n);
-        return out;
-    }
     AuditDatabase audit;
 };
 
 TEST_F(LogQueryRows, FiltersNarrowTheRowsNewestFirst)
 {
-    EXPECT_EQ(ids({}), logIds({6, 5, 4, 3, 2, 1}));
-    EXPECT_EQ(ids({}, 2), logIds({6, 5}));
+    EXPECT_EQ(ids({}), AuditDatabase::logIds({6, 5, 4, 3, 2, 1}));
+    EXPECT_EQ(ids({}, 2), AuditDatabase::logIds({6, 5}));
     EXPECT_EQ(ids({.table = QStringLiteral("Orders"), .user = QStringLiteral("bob")}),
-              logIds({5, 2}));
-    EXPECT_EQ(ids({.transactionType = QStringLiteral("Delete")}), logIds({5, 3}));
+              AuditDatabase::logIds({5, 2}));
+    EXPECT_EQ(ids({.transactionType = QStringLiteral("Delete")}), AuditDatabase::logIds({5, 3}));
     EXPECT_EQ(ids({.application = QStringLiteral("Admin"), .workstation = QStringLiteral("WKS1")}),
-              logIds({3}));
+              AuditDatabase::logIds({3}));
     // The From bound is the moment itself; the To bound reaches to one day after its value.
     EXPECT_EQ(ids({.from = QDateTime(QDate(2001, 1, 7), QTime(11, 30, 15, 250)),
                    .to = QDateTime(QDate(2001, 1, 8), QTime(12, 0, 1))}),
-              logIds({5, 4, 3}));
+              AuditDatabase::logIds({5, 4, 3}));
     // Across the CHAR(1) between two key columns.
     EXPECT_EQ(
         ids({.keyContains = QString(QStringLiteral("1")) + QChar(1) + QStringLiteral("Line")}),
-        logIds({6, 3}));
+        AuditDatabase::logIds({6, 3}));
     EXPECT_EQ(ids({.from = QDateTime(QDate(2001, 1, 7), QTime(11, 30, 15, 251))}),
-              logIds({6, 5, 4}));
+              AuditDatabase::logIds({6, 5, 4}));
     EXPECT_TRUE(ids({.user = QStringLiteral("O'Brien")}).isEmpty());
 }
 
@@ -206,7 +199,7 @@ TEST_F(LogQueryRows, AnApostropheInAValueIsFoundAndChangesNothingElse)
                              "'<AUDIT></AUDIT>')")
                   .arg(AuditDatabase::logId(7), AuditDatabase::keyId(1)));
     c.Close();
-    EXPECT_EQ(ids({.user = QStringLiteral("O'Brien")}), logIds({7}));
-    EXPECT_EQ(ids({.workstation = QStringLiteral("WKS'9")}), logIds({7}));
+    EXPECT_EQ(ids({.user = QStringLiteral("O'Brien")}), AuditDatabase::logIds({7}));
+    EXPECT_EQ(ids({.workstation = QStringLiteral("WKS'9")}), AuditDatabase::logIds({7}));
     EXPECT_TRUE(ids({.user = QStringLiteral("x' OR '1'='1")}).isEmpty());
 }

@@ -67,14 +67,6 @@ protected:
     }
 
     void refresh() { QTest::mouseClick(control<QPushButton>("cmdFilter"), Qt::LeftButton); }
-
-    static QStringList logIds(std::initializer_list<int> numbers)
-    {
-        QStringList out;
-        for (int n : numbers)
-            out << AuditDatabase::logId(n);
-        return out;
-    }
 };
 
 } // namespace
@@ -170,7 +162,7 @@ TEST_F(ViewerWindow, FiltersNarrowTheRowsAndTheQueryIsKept)
     open();
     control<DatePicker>("dtpFrom")->clearValue();
     refresh();
-    EXPECT_EQ(shownIds(), logIds({6, 5, 4, 3, 2, 1}));
+    EXPECT_EQ(shownIds(), AuditDatabase::logIds({6, 5, 4, 3, 2, 1}));
     EXPECT_EQ(status(), QStringLiteral("6 records"));
     auto* grid = control<Grid>("fgTransLog");
     EXPECT_EQ(grid->text(0, 1), QStringLiteral("Trx Type"));
@@ -185,7 +177,7 @@ TEST_F(ViewerWindow, FiltersNarrowTheRowsAndTheQueryIsKept)
     control<QComboBox>("cboTable")->setCurrentText(QStringLiteral("Orders"));
     control<QComboBox>("cboTransactionType")->setCurrentText(QStringLiteral("Delete"));
     refresh();
-    EXPECT_EQ(shownIds(), logIds({5}));
+    EXPECT_EQ(shownIds(), AuditDatabase::logIds({5}));
     EXPECT_EQ(status(), QStringLiteral("1 records"));
     EXPECT_EQ(window->LastQuery(),
               logquery::SelectText(QStringLiteral(
@@ -200,13 +192,13 @@ TEST_F(ViewerWindow, FiltersNarrowTheRowsAndTheQueryIsKept)
     control<DatePicker>("dtpFrom")->setValue(QDateTime(QDate(2001, 1, 7), QTime(11, 30, 15, 250)));
     control<DatePicker>("dtpTo")->setValue(QDateTime(QDate(2001, 1, 8), QTime(12, 0, 1)));
     refresh();
-    EXPECT_EQ(shownIds(), logIds({5, 4, 3}));
+    EXPECT_EQ(shownIds(), AuditDatabase::logIds({5, 4, 3}));
 
     control<DatePicker>("dtpFrom")->clearValue();
     control<DatePicker>("dtpTo")->clearValue();
     QTest::keyClicks(control<QLineEdit>("txtKey"), QStringLiteral("LineNo"));
     refresh();
-    EXPECT_EQ(shownIds(), logIds({6, 3}));
+    EXPECT_EQ(shownIds(), AuditDatabase::logIds({6, 3}));
     EXPECT_TRUE(messages.shown.empty());
 }
 
@@ -219,7 +211,7 @@ TEST_F(ViewerWindow, MaxRecordsLimitsToTheNewestAndAnEmptyResultSaysSo)
     max->clear();
     QTest::keyClicks(max, QStringLiteral("5"));
     refresh();
-    EXPECT_EQ(shownIds(), logIds({6, 5, 4, 3, 2}));
+    EXPECT_EQ(shownIds(), AuditDatabase::logIds({6, 5, 4, 3, 2}));
     EXPECT_EQ(status(), QStringLiteral("5 records"));
 
     control<QComboBox>("cboUser")->setCurrentText(QStringLiteral("nobody"));
