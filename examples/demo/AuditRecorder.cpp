@@ -9,13 +9,6 @@ namespace tallix::demo {
 
 namespace {
 
-QString sqlText(const QString& text)
-{
-    QString quoted = text;
-    return QLatin1Char('\'') + quoted.replace(QLatin1Char('\''), QStringLiteral("''")) +
-           QLatin1Char('\'');
-}
-
 bool isNull(const QVariant& v)
 {
     return !v.isValid() || v.isNull();
@@ -245,6 +238,13 @@ void AuditRecorder::updated(const CTable& table, const QList<Row>& before, const
         if (!newKeys.contains(keyValues(table, row)))
             write(table, QLatin1Char('D'), row, auditData(table, &row, nullptr, true), who, when);
     }
+}
+
+QString sqlText(const QString& text)
+{
+    QString quoted = text;
+    return QLatin1Char('\'') + quoted.replace(QLatin1Char('\''), QStringLiteral("''")) +
+           QLatin1Char('\'');
 }
 
 } // namespace tallix::demo

@@ -60,11 +60,8 @@ QString literal(const QVariant& v)
         return QString::number(v.toLongLong());
     case QMetaType::Double:
         return QString::number(v.toDouble(), 'f', 4);
-    default: {
-        QString text = v.toString();
-        return QLatin1Char('\'') + text.replace(QLatin1Char('\''), QStringLiteral("''")) +
-               QLatin1Char('\'');
-    }
+    default:
+        return sqlText(v.toString());
     }
 }
 
