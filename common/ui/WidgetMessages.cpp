@@ -112,9 +112,11 @@ QUrl WidgetMessages::urlOf(const QString& target)
     return QUrl::fromLocalFile(QFileInfo(target).absoluteFilePath());
 }
 
-IMessages::LaunchResult WidgetMessages::classifyLaunchFailure(const QString& target)
+IMessages::LaunchResult WidgetMessages::launch(const QString& target)
 {
     const QUrl url = urlOf(target);
+    // A missing file or folder is reported as such rather than as whatever the desktop makes of
+    // it; anything else the desktop refuses has no handler.
     if (url.isLocalFile()) {
         const QFileInfo file(url.toLocalFile());
         if (!file.absoluteDir().exists())
@@ -122,18 +124,7 @@ IMessages::LaunchResult WidgetMessages::classifyLaunchFailure(const QString& tar
         if (!file.exists())
             return LaunchResult::FileNotFound;
     }
-    return LaunchResult::NoAssociation;
-}
-
-IMessages::LaunchResult WidgetMessages::launch(const QString& target)
-{
-    const QUrl url = urlOf(target);
-    // A missing file is reported as such rather than as whatever the desktop makes of it.
-    if (url.isLocalFile() && !QFileInfo::exists(url.toLocalFile()))
-        return classifyLaunchFailure(target);
-    if (QDesktopServices::openUrl(url))
-        return LaunchResult::Ok;
-    return classifyLaunchFailure(target);
+    return QDesktopServices::openUrl(url) ? LaunchResult::Ok : LaunchResult::NoAssociation;
 }
 
 bool WidgetMessages::startProgram(const QString& program, const QStringList& arguments)

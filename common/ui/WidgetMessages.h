@@ -20,9 +20,6 @@ public:
     LaunchResult launch(const QString& target) override;
     bool startProgram(const QString& program, const QStringList& arguments) override;
 
-    // How a launch that the desktop refused is reported: a missing file or folder is told apart
-    // by looking at the file system, anything else is a missing association. Exposed for tests.
-    static LaunchResult classifyLaunchFailure(const QString& target);
     // The address handed to the desktop: a URL when the target has a scheme of two or more
     // letters (http:, mailto:), else a local file.
     static QUrl urlOf(const QString& target);
