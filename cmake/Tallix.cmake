@@ -17,17 +17,22 @@ function(tallix_add_library name)
     add_library(tallix::${name} ALIAS ${name})
 endfunction()
 
-# tallix_add_test(<name> SOURCES ... LIBS ...)
-function(tallix_add_test name)
+# The test program both kinds of test share: `main` is the library holding its main().
+function(_tallix_add_test_program name main)
     cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     target_compile_options(${name} PRIVATE ${TALLIX_WARNINGS})
-    target_link_libraries(${name} PRIVATE ${ARG_LIBS} tallix_test_support tallix_test_main
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} tallix_test_support ${main}
                                           GTest::gtest GTest::gmock)
     target_compile_definitions(${name} PRIVATE
         TALLIX_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data")
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
         PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()
+
+# tallix_add_test(<name> SOURCES ... LIBS ...)
+function(tallix_add_test name)
+    _tallix_add_test_program(${name} tallix_test_main ${ARGN})
 endfunction()
 
 # tallix_add_ui_test(<name> SOURCES ... LIBS ...)
@@ -36,13 +41,6 @@ endfunction()
 # for its event helpers and QAbstractItemModelTester. Questions and file dialogs are scripted with
 # tallix::test::RecordingMessages.
 function(tallix_add_ui_test name)
-    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
-    add_executable(${name} ${ARG_SOURCES})
-    target_compile_options(${name} PRIVATE ${TALLIX_WARNINGS})
-    target_link_libraries(${name} PRIVATE ${ARG_LIBS} tallix::tallix_ui tallix_test_support
-                                          tallix_ui_test_main Qt6::Test GTest::gtest GTest::gmock)
-    target_compile_definitions(${name} PRIVATE
-        TALLIX_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data")
-    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+    _tallix_add_test_program(${name} tallix_ui_test_main ${ARGN})
+    target_link_libraries(${name} PRIVATE tallix::tallix_ui Qt6::Test)
 endfunction()
