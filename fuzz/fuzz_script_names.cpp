@@ -140,19 +140,11 @@ QString plainName(const QString& name, const QString& base)
     return SqlQuoting::hasControl(name) ? base + u'\t' : base;
 }
 
-// A failed run reports through the message seam; the fuzzer needs no output.
-class SilentMessages : public IMessages {
+// A failed run reports through the message seam; the fuzzer needs no output. Batch mode
+// already answers every question with its default and cancels file choices.
+class SilentMessages : public StderrMessages {
 public:
     void showMessage(const QString&, const QString&, Icon) override {}
-    Answer ask(const QString&, const QString&, Icon, Buttons, Answer answer) override
-    {
-        return answer;
-    }
-    void beep() override {}
-    std::optional<QString> chooseOpenFile(const FileChoice&) override { return std::nullopt; }
-    std::optional<QString> chooseSaveFile(const FileChoice&) override { return std::nullopt; }
-    LaunchResult launch(const QString&) override { return LaunchResult::Failed; }
-    bool startProgram(const QString&, const QStringList&) override { return false; }
 };
 
 struct Scripts {
