@@ -167,9 +167,10 @@ QVariant toDateTime(const QVariant& value, const QString& type, bool toMinute)
         when = QDateTime(QDate(1900, 1, 1), QTime(0, 0), Qt::UTC)
                    .addMSecs(static_cast<qint64>(std::llround(days * 86400000.0)));
     } else {
-        std::optional<QDateTime> parsed = TsqlConversion::parseDateTime(asText(value));
+        const QString text = asText(value);
+        std::optional<QDateTime> parsed = TsqlConversion::parseDateTime(text);
         if (!parsed)
-            parsed = parseMonthDayYear(asText(value));
+            parsed = parseMonthDayYear(text);
         if (!parsed)
             throw dberror::command(QStringLiteral(
                 "Conversion failed when converting date and/or time from character string."));
