@@ -589,8 +589,7 @@ void frmTallixViewer::cmdFilter_Click()
         return;
     try {
         HourglassCursor hourglass;
-        const QString sql =
-            logquery::SelectText(logquery::WhereClause(filters(), logquery::DateLiteralFor(cs)));
+        const QString sql = logquery::SelectText(filters(), cs);
         m_lastQuery = sql;
         m_lastConnectionString = cs;
         const int maxRecords = logquery::MaxRecords(m_txtMaxRecords->text());
