@@ -1,5 +1,6 @@
 #include "examples/demo/AuditRecorder.h"
 
+#include "common/db/Recordset.h"
 #include "common/db/TsqlConversion.h"
 #include "generator/templates/TypeClass.h"
 
@@ -8,11 +9,6 @@
 namespace tallix::demo {
 
 namespace {
-
-bool isNull(const QVariant& v)
-{
-    return !v.isValid() || v.isNull();
-}
 
 // SQL Server's text of a number with a fixed count of decimals.
 QString fixed(double value, int decimals)
@@ -105,12 +101,12 @@ AuditRecorder::AuditRecorder(Connection& db, bool middleTier)
 
 QVariant AuditRecorder::keyTerm(const CColumn& column, const QVariant& value)
 {
-    return isNull(value) ? QVariant() : QVariant(converted(column, value));
+    return Recordset::isNull(value) ? QVariant() : QVariant(converted(column, value));
 }
 
 QString AuditRecorder::valueText(const CColumn& column, const QVariant& value)
 {
-    if (isNull(value))
+    if (Recordset::isNull(value))
         return QStringLiteral("NULL");
     QString text = converted(column, value);
     if (escapes(column))

@@ -1,6 +1,7 @@
 #include "examples/demo/DemoBuilder.h"
 
 #include "common/base/Error.h"
+#include "common/db/Recordset.h"
 #include "common/settings/ConnectionString.h"
 #include "common/settings/Servers.h"
 #include "examples/demo/AuditRecorder.h"
@@ -50,7 +51,7 @@ QString readText(const QString& path)
 
 QString literal(const QVariant& v)
 {
-    if (!v.isValid() || v.isNull())
+    if (Recordset::isNull(v))
         return QStringLiteral("NULL");
     switch (v.typeId()) {
     case QMetaType::Bool:

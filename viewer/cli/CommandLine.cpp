@@ -138,8 +138,7 @@ namespace {
 int runList(const Invocation& call)
 {
     const QString cs = call.connectionString();
-    const QString sql =
-        logquery::SelectText(logquery::WhereClause(call.filters(), logquery::DateLiteralFor(cs)));
+    const QString sql = logquery::SelectText(call.filters(), cs);
     const int max = call.maxRecords();
     call.out() << csvTable(logquery::FetchLog(cs, sql, max));
     return 0;
@@ -147,10 +146,7 @@ int runList(const Invocation& call)
 
 int runPrintQuery(const Invocation& call)
 {
-    const QString cs = call.connectionString();
-    call.out() << logquery::SelectText(
-                      logquery::WhereClause(call.filters(), logquery::DateLiteralFor(cs)))
-               << '\n';
+    call.out() << logquery::SelectText(call.filters(), call.connectionString()) << '\n';
     return 0;
 }
 

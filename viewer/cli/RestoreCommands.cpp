@@ -31,10 +31,7 @@ public:
             DetailsLoader::load(m_connection, m_cache, logId,
                                 {m_call.parser().isSet(QStringLiteral("all-fields")), showCurrent});
         if (!d.record)
-            throw Error(Error::InvalidArgument,
-                        d.errors.isEmpty()
-                            ? QStringLiteral("No audit row has the LogID %1.").arg(logId)
-                            : d.errors.constFirst());
+            throw Error(Error::InvalidArgument, d.errors.constFirst());
         return d;
     }
 

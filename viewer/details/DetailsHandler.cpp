@@ -26,22 +26,23 @@ QList<DetailRow> DetailsHandler::shownRows() const
     return shown;
 }
 
-QString DetailsHandler::currentValue(const QString& field) const
+int DetailsHandler::currentIndex(const QString& field) const
 {
     if (!m_current || m_current->RecordCount() == 0 || m_current->atEnd())
-        return QString();
-    const int index = m_current->FieldIndex(field);
+        return -1;
+    return m_current->FieldIndex(field);
+}
+
+QString DetailsHandler::currentValue(int index) const
+{
     if (index < 0)
-        return QString(); // a column the current-row query does not read (text, image ...)
+        return QString(); // no current row, or a column the query does not read (text, image ...)
     return CurrentValueText(m_current->Field(index), m_current->FieldType(index));
 }
 
-bool DetailsHandler::sameAsAfter(const QString& field, const QString& current,
-                                 const QString& after) const
+bool DetailsHandler::sameAsAfter(int index, const QString& current, const QString& after) const
 {
     // Money is recorded with four decimals and shown with two: its values compare as numbers.
-    const int index =
-        m_current->RecordCount() > 0 && !m_current->atEnd() ? m_current->FieldIndex(field) : -1;
     if (index >= 0 && m_current->FieldType(index) == dbtype::CY) {
         bool currentIsNumber = false;
         bool afterIsNumber = false;
@@ -70,8 +71,9 @@ void DetailsHandler::StartElement(const QString&, const Attributes& attributes)
     row.changed = before != after;
     row.shown = m_showAllFields || row.changed;
     if (m_current) {
-        row.current = currentValue(row.field);
-        row.currentDiffers = !sameAsAfter(row.field, row.current, row.after);
+        const int index = currentIndex(row.field);
+        row.current = currentValue(index);
+        row.currentDiffers = !sameAsAfter(index, row.current, row.after);
     } else {
         row.currentDiffers = !row.after.trimmed().isEmpty();
     }

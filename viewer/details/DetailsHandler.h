@@ -34,8 +34,11 @@ public:
     void Comment(const QString&) override {}
 
 private:
-    QString currentValue(const QString& field) const;
-    bool sameAsAfter(const QString& field, const QString& current, const QString& after) const;
+    // The column's index in the current row, or -1 when there is no current row or it lacks the
+    // column.
+    int currentIndex(const QString& field) const;
+    QString currentValue(int index) const;
+    bool sameAsAfter(int index, const QString& current, const QString& after) const;
 
     const Parser& m_parser;
     bool m_showAllFields;

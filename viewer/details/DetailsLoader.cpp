@@ -61,7 +61,7 @@ DetailsResult DetailsLoader::load(Connection& connection, const SchemaCache& cac
     result.rows = handler.shownRows();
 
     for (const DetailRow& row : result.rows)
-        result.audit.Add(row.field, FixupString(row.before), FixupString(row.after));
+        result.audit.Add(row.field, row.before, row.after);
     for (const DetailRow& row : handler.rows())
         result.everyColumn.Add(row.field, row.before, row.after);
     return result;

@@ -21,6 +21,7 @@ struct DetailsOptions {
 
 // What the details of one audit row are made of.
 struct DetailsResult {
+    // Empty only when reading it failed; the first of `errors` says why.
     std::optional<AuditRecord> record;
     Recordset current;     // the audited row as it is now (no row when it is gone)
     QString xmlText;       // for the XML tab

@@ -1,6 +1,7 @@
 #include "viewer/details/KeyCondition.h"
 
 #include "viewer/details/SqlName.h"
+#include "viewer/query/LogQuery.h"
 
 #include <QStringList>
 
@@ -14,8 +15,7 @@ QString KeyCondition(const QString& keyValues)
         if (piece.isEmpty())
             continue; // the one after a closing CHAR(1)
         const qsizetype equals = piece.indexOf(QLatin1Char('='));
-        QString value = piece.mid(equals + 1);
-        value.replace(QLatin1String("'"), QLatin1String("''"));
+        const QString value = logquery::quoted(piece.mid(equals + 1));
         const QString name = equals < 0 ? QString() : SqlName(piece.left(equals));
         terms << name + (equals < 0 ? QString() : QStringLiteral("=")) + QLatin1Char('\'') + value +
                      QLatin1Char('\'');

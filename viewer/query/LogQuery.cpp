@@ -149,6 +149,11 @@ DateLiteral DateLiteralFor(const QString& connectionString)
     };
 }
 
+QString SelectText(const LogFilters& filters, const QString& connectionString)
+{
+    return SelectText(WhereClause(filters, DateLiteralFor(connectionString)));
+}
+
 Recordset FetchLog(const QString& connectionString, const QString& selectText, int maxRecords)
 {
     Connection connection(connectionString);

@@ -59,6 +59,9 @@ QString DistinctText(const QString& column);
 // The date literal of the provider that `connectionString` names.
 DateLiteral DateLiteralFor(const QString& connectionString);
 
+// The SELECT of the filters, its dates written for the provider that `connectionString` names.
+QString SelectText(const LogFilters& filters, const QString& connectionString);
+
 inline constexpr long TypeMismatch = 13;
 inline constexpr long Overflow = 6;
 

@@ -2,6 +2,7 @@
 
 #include "common/base/Messages.h"
 #include "common/db/Connection.h"
+#include "viewer/query/LogQuery.h"
 #include "viewer/restore/RestoreMessages.h"
 
 #include <QRegularExpression>
@@ -60,12 +61,8 @@ bool ExecuteRestoreScript(const QString& connectionString, const QString& script
         connection.Close();
         return true;
     } catch (const Error& e) {
-        messages().showMessage(
-            e.number() == DB_E_NOTABLE
-                ? QStringLiteral("Tallix does not appear to be running/configured for this "
-                                 "database.")
-                : QStringLiteral("Error: ") + e.description(),
-            restoreMessageTitle(), IMessages::Icon::Critical);
+        messages().showMessage(logquery::FailureText(e), restoreMessageTitle(),
+                               IMessages::Icon::Critical);
         return false;
     }
 }

@@ -6,6 +6,7 @@
 #include "viewer/details/GetDatatype.h"
 #include "viewer/details/KeyCondition.h"
 #include "viewer/details/SqlName.h"
+#include "viewer/query/LogQuery.h"
 #include "viewer/query/SchemaCache.h"
 
 #include <QRegularExpression>
@@ -24,8 +25,7 @@ QString valueLiteral(const QString& value, const QString& type)
 {
     if (value == QLatin1String("NULL"))
         return QStringLiteral("NULL");
-    QString quoted = value;
-    quoted.replace(QLatin1String("'"), QLatin1String("''"));
+    const QString quoted = logquery::quoted(value);
     static const QRegularExpression style21(
         QStringLiteral("^\\d{4}-\\d{2}-\\d{2} \\d{2}:\\d{2}:\\d{2}\\.\\d{3}$"));
     if ((type == QLatin1String("datetime") || type == QLatin1String("smalldatetime")) &&

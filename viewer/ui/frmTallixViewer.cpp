@@ -61,7 +61,8 @@ QLabel* labelFor(const QString& text, QWidget* buddy, QWidget* parent)
     return label;
 }
 
-QComboBox* filterCombo(const char* name, const char* tip, QWidget* parent)
+// A combo box the user can type into; typed texts are not added to its list.
+QComboBox* editableCombo(const char* name, const char* tip, QWidget* parent)
 {
     auto* combo = new QComboBox(parent);
     combo->setObjectName(QLatin1String(name));
@@ -205,24 +206,12 @@ QWidget* frmTallixViewer::createConfigFrame()
     m_cmdAddServer->setToolTip(QStringLiteral("Display the Server Registration screen."));
     v->addWidget(m_cmdAddServer);
 
-    m_cboServer = new QComboBox(m_fraConfig);
-    m_cboServer->setObjectName(QStringLiteral("cboServer"));
-    m_cboServer->setToolTip(QStringLiteral("Server"));
-    m_cboServer->setEditable(true);
-    m_cboServer->setInsertPolicy(QComboBox::NoInsert);
-    m_cboServer->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    m_cboServer->setMinimumContentsLength(8);
+    m_cboServer = editableCombo("cboServer", "Server", m_fraConfig);
     m_cboServer->installEventFilter(ignoreTyping);
     m_cboServer->lineEdit()->installEventFilter(ignoreTyping);
     v->addWidget(m_cboServer);
 
-    m_cboDatabase = new QComboBox(m_fraConfig);
-    m_cboDatabase->setObjectName(QStringLiteral("cboDatabase"));
-    m_cboDatabase->setToolTip(QStringLiteral("Database"));
-    m_cboDatabase->setEditable(true);
-    m_cboDatabase->setInsertPolicy(QComboBox::NoInsert);
-    m_cboDatabase->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    m_cboDatabase->setMinimumContentsLength(8);
+    m_cboDatabase = editableCombo("cboDatabase", "Database", m_fraConfig);
     m_cboDatabase->installEventFilter(ignoreTyping);
     m_cboDatabase->lineEdit()->installEventFilter(ignoreTyping);
     v->addWidget(labelFor(QStringLiteral("&Database"), m_cboDatabase, m_fraConfig));
@@ -260,7 +249,7 @@ QWidget* frmTallixViewer::createConfigFrame()
     v->addWidget(labelFor(QStringLiteral("Max Records (0=All)"), m_txtMaxRecords, m_fraConfig));
     v->addWidget(m_txtMaxRecords);
 
-    m_cboTable = filterCombo("cboTable", "Filter for table name.", m_fraConfig);
+    m_cboTable = editableCombo("cboTable", "Filter for table name.", m_fraConfig);
     v->addWidget(labelFor(QStringLiteral("&Table"), m_cboTable, m_fraConfig));
     v->addWidget(m_cboTable);
 
@@ -283,17 +272,17 @@ QWidget* frmTallixViewer::createConfigFrame()
     v->addWidget(labelFor(QStringLiteral("T&o"), m_dtpTo->checkBox(), m_fraConfig));
     v->addWidget(m_dtpTo);
 
-    m_cboUser = filterCombo("cboUser", "Filter for a specific user.", m_fraConfig);
+    m_cboUser = editableCombo("cboUser", "Filter for a specific user.", m_fraConfig);
     v->addWidget(labelFor(QStringLiteral("&User"), m_cboUser, m_fraConfig));
     v->addWidget(m_cboUser);
 
     m_cboApplication =
-        filterCombo("cboApplication", "Filter for a specific application.", m_fraConfig);
+        editableCombo("cboApplication", "Filter for a specific application.", m_fraConfig);
     v->addWidget(labelFor(QStringLiteral("A&pplication"), m_cboApplication, m_fraConfig));
     v->addWidget(m_cboApplication);
 
     m_cboWorkstation =
-        filterCombo("cboWorkstation", "Filter for a specific workstation.", m_fraConfig);
+        editableCombo("cboWorkstation", "Filter for a specific workstation.", m_fraConfig);
     v->addWidget(labelFor(QStringLiteral("&Workstation"), m_cboWorkstation, m_fraConfig));
     v->addWidget(m_cboWorkstation);
 
@@ -589,8 +578,7 @@ void frmTallixViewer::cmdFilter_Click()
         return;
     try {
         HourglassCursor hourglass;
-        const QString sql =
-            logquery::SelectText(logquery::WhereClause(filters(), logquery::DateLiteralFor(cs)));
+        const QString sql = logquery::SelectText(filters(), cs);
         m_lastQuery = sql;
         m_lastConnectionString = cs;
         const int maxRecords = logquery::MaxRecords(m_txtMaxRecords->text());

@@ -27,7 +27,7 @@ const QString kServer = QStringLiteral(
 
 QString query(const LogFilters& f)
 {
-    return SelectText(WhereClause(f, DateLiteralFor(kServer)));
+    return SelectText(f, kServer);
 }
 
 QStringList column(Recordset rs, int field)
@@ -141,7 +141,7 @@ protected:
     QStringList ids(const LogFilters& f, int max = 0)
     {
         const QString cs = audit.connectionString();
-        return column(FetchLog(cs, SelectText(WhereClause(f, DateLiteralFor(cs))), max), 0);
+        return column(FetchLog(cs, SelectText(f, cs), max), 0);
     }
     AuditDatabase audit;
 };
