@@ -350,6 +350,13 @@ TEST_F(GeneratorWindow, StatusRowsFollowTheTableBeingGenerated)
     EXPECT_TRUE(status->cellPicture(2, 3).isNull());
     window.ResetStatus();
     EXPECT_TRUE(rowsOf("fgStatus").isEmpty());
+
+    // A tab in a table name stays in the name's cell, and the row is found again.
+    const QString tabbed = QStringLiteral("Odd\tName");
+    window.UpdateStatus(tabbed, QStringLiteral("I"), QStringLiteral("Generating"), 0);
+    window.UpdateStatus(tabbed, QStringLiteral("I"), QStringLiteral("Complete"), 7);
+    EXPECT_EQ(rowsOf("fgStatus"), QStringList{QStringLiteral("Odd\tName||||Complete|7")});
+    EXPECT_FALSE(status->cellPicture(1, 1).isNull());
 }
 
 TEST_F(GeneratorWindow, SelectAllAndNoneInBothGrids)
