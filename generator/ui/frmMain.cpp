@@ -438,7 +438,7 @@ void frmMain::showProject()
 
 void frmMain::LoadServerComboBox()
 {
-    m_project->setInitializing(true);
+    Initializing init(*m_project);
     m_cboServer->clear();
     for (const Server& server : m_servers)
         m_cboServer->addItem(server.ServerName);
@@ -449,7 +449,6 @@ void frmMain::LoadServerComboBox()
             break;
         }
     }
-    m_project->setInitializing(false);
 }
 
 void frmMain::ServerChosen(const QString& name)
@@ -469,7 +468,7 @@ void frmMain::ServerChosen(const QString& name)
 
 void frmMain::fillDatabaseList()
 {
-    m_project->setInitializing(true);
+    Initializing init(*m_project);
     m_cboDatabase->setEditText(QStringLiteral("master"));
     try {
         HourglassCursor busy;
@@ -485,7 +484,6 @@ void frmMain::fillDatabaseList()
         messages().showMessage(QStringLiteral("Error: ") + e.description(), generatorTitle(),
                                IMessages::Icon::None);
     }
-    m_project->setInitializing(false);
 }
 
 void frmMain::AddServer()
