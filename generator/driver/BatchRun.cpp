@@ -41,15 +41,10 @@ int RunBatch(const CommandLine& commandLine, std::FILE* out)
         return 2;
     }
     if (!commandLine.hasProject) {
-        if (commandLine.hasOutput) {
-            critical(QStringLiteral("An output file was given without a project.\n") +
-                     CommandLine::usage());
-            return 2;
-        }
-        critical(QStringLiteral("The generator window is not part of this build; run a saved "
-                                "project with /p:PROJECT.\n") +
+        // With neither a project nor an output the program opens the window instead.
+        critical(QStringLiteral("An output file was given without a project.\n") +
                  CommandLine::usage());
-        return 1;
+        return 2;
     }
     if (commandLine.projectPath.isEmpty()) {
         critical(QStringLiteral("You must provide a valid project path and filename."));
