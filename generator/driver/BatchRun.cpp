@@ -41,15 +41,10 @@ int RunBatch(const CommandLine& commandLine, std::FILE* out)
         return 2;
     }
     if (!commandLine.hasProject) {
-        if (commandLine.hasOutput) {
-            critical(QStringLiteral("An output file was given without a project.\n") +
-                     CommandLine::usage());
-            return 2;
-        }
-        critical(QStringLiteral("The generator window is not part of this build; run a saved "
-                                "project with /p:PROJECT.\n") +
+        // With neither a project nor an output the program opens the window instead.
+        critical(QStringLiteral("An output file was given without a project.\n") +
                  CommandLine::usage());
-        return 1;
+        return 2;
     }
     if (commandLine.projectPath.isEmpty()) {
         critical(QStringLiteral("You must provide a valid project path and filename."));
@@ -81,30 +76,18 @@ int RunBatch(const CommandLine& commandLine, std::FILE* out)
     }
 
     // The script goes to the file while it is built, so it is never held whole.
-    ScriptFile file(output);
-    const auto notWritten = [&file](const QString& reason) {
-        critical(QStringLiteral("The script could not be written to %1: %2")
-                     .arg(file.displayName(), reason));
-        return 1;
-    };
-    if (const ScriptFile::Result opened = file.open(); !opened)
-        return notWritten(opened.error);
-
     IScriptObserver silent;
     ScriptDriver driver(silent);
-    try {
-        const bool built = commandLine.remove ? driver.GenerateRemoveScript(project, file)
-                                              : driver.GenerateScript(project, file);
-        if (!built) {
-            file.cancel();
-            return 1; // the driver has reported why
-        }
-    } catch (const ScriptSinkError& e) {
-        file.cancel();
-        return notWritten(e.description());
+    const ScriptFile::Result written = ScriptFile::write(output, [&](IScriptSink& sink) {
+        return commandLine.remove ? driver.GenerateRemoveScript(project, sink)
+                                  : driver.GenerateScript(project, sink);
+    });
+    if (!written) {
+        if (!written.reported)
+            critical(QStringLiteral("The script could not be written to %1: %2")
+                         .arg(ScriptFile::displayName(output), written.error));
+        return 1;
     }
-    if (const ScriptFile::Result committed = file.commit(); !committed)
-        return notWritten(committed.error);
     return 0;
 }
 

@@ -30,9 +30,9 @@ ScriptFile::~ScriptFile()
     cancel();
 }
 
-QString ScriptFile::displayName() const
+QString ScriptFile::displayName(const QString& path)
 {
-    return isStandardOutput(m_path) ? QStringLiteral("standard output") : m_path;
+    return isStandardOutput(path) ? QStringLiteral("standard output") : path;
 }
 
 ScriptFile::Result ScriptFile::open()
@@ -140,18 +140,30 @@ void ScriptFile::cancel()
     m_file.reset();
 }
 
-ScriptFile::Result ScriptFile::write(const QString& path, const QString& text)
+ScriptFile::Result ScriptFile::write(const QString& path,
+                                     const std::function<bool(IScriptSink&)>& build)
 {
     ScriptFile file(path);
     if (Result opened = file.open(); !opened)
         return opened;
     try {
-        file.append(text);
+        if (!build(file)) {
+            file.cancel();
+            return {false, {}, true};
+        }
     } catch (const ScriptSinkError& e) {
         file.cancel();
         return {false, e.description()};
     }
     return file.commit();
+}
+
+ScriptFile::Result ScriptFile::write(const QString& path, const QString& text)
+{
+    return write(path, [&text](IScriptSink& sink) {
+        sink.append(text);
+        return true;
+    });
 }
 
 } // namespace tallix

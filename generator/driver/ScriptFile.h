@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringEncoder>
+#include <functional>
 #include <memory>
 
 class QFileDevice;
@@ -21,7 +22,8 @@ class ScriptFile : public IScriptSink {
 public:
     struct Result {
         bool ok = false;
-        QString error; // why the write failed; empty on success
+        QString error;         // why the write failed; empty on success
+        bool reported = false; // the build failed and has said why itself
         explicit operator bool() const { return ok; }
     };
 
@@ -31,7 +33,8 @@ public:
     ScriptFile& operator=(const ScriptFile&) = delete;
 
     // What messages call the target: the path, or "standard output".
-    QString displayName() const;
+    QString displayName() const { return displayName(m_path); }
+    static QString displayName(const QString& path);
 
     Result open();
     // Encodes one piece and writes what has gathered once it reaches about 1 MiB;
@@ -42,7 +45,11 @@ public:
     // Drops what was written, where that is possible (not on a device or pipe).
     void cancel();
 
-    // The whole script in one go: open, append, commit.
+    // Opens the file, lets `build` append the script piece by piece and commits it. When
+    // `build` returns false (it has reported why) or a write fails, what was written is
+    // dropped where possible and the result fails, marked as reported after a failed build.
+    static Result write(const QString& path, const std::function<bool(IScriptSink&)>& build);
+    // The whole script in one go.
     static Result write(const QString& path, const QString& text);
 
 private:

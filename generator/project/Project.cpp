@@ -119,8 +119,9 @@ public:
             else if (element == QLatin1StringView("COLUMN"))
                 readColumn(a);
         } catch (const Error& e) {
-            m_result = {false, e.description(),
-                        QStringLiteral("at the %1 element that follows %2").arg(element, m_last)};
+            m_result = {
+                false, e.description(),
+                QStringLiteral("at the %1 element that follows %2").arg(element, lastRead())};
             throw;
         }
     }
@@ -148,19 +149,19 @@ public:
             if (m_result.complete)
                 m_result = {
                     false,
-                    m_read
+                    m_last != Last::Nothing
                         ? QStringLiteral("the text could not be read on (%1)").arg(e.description())
                         : QStringLiteral("the file is empty or holds no project (%1)")
                               .arg(e.description()),
-                    QStringLiteral("after %1").arg(m_last)};
+                    QStringLiteral("after %1").arg(lastRead())};
             return m_result;
         }
         if (!m_sawProject)
             return {false, QStringLiteral("the file holds no PROJECT element"),
-                    QStringLiteral("after %1").arg(m_last)};
+                    QStringLiteral("after %1").arg(lastRead())};
         if (!m_tablesEnded)
             return {false, QStringLiteral("the file ends before </TABLES>"),
-                    QStringLiteral("after %1").arg(m_last)};
+                    QStringLiteral("after %1").arg(lastRead())};
         return m_result;
     }
 
@@ -209,7 +210,7 @@ private:
         p.m_mts = boolean(a, 8, "MTS");
         p.m_sql2000 = boolean(a, 9, "SQL2000");
         m_sawProject = true;
-        readDone(QStringLiteral("the PROJECT element"));
+        m_last = Last::Project;
     }
 
     void readTable(const Attributes& a)
@@ -223,12 +224,12 @@ private:
                                         .arg(name, e.description()));
         }
         m_current = table;
-        m_currentColumns = 0;
         table->Insert = boolean(a, 2, "Insert");
         table->Update = boolean(a, 3, "Update");
         table->Delete = boolean(a, 4, "Delete");
         table->LargeKey = boolean(a, 5, "LargeKey");
-        readDone(QStringLiteral("table \"%1\"").arg(name));
+        m_last = Last::Table;
+        m_lastTable = table;
     }
 
     void readColumn(const Attributes& a)
@@ -247,24 +248,38 @@ private:
         const bool include = boolean(a, 9, "Include");
         m_current->Columns.Add(columnName, dataType, size, precision, scale, nulls, inPrimaryKey,
                                identity, include);
-        readDone(QStringLiteral("column %1 (\"%2\") of table \"%3\"")
-                     .arg(++m_currentColumns)
-                     .arg(columnName, m_current->TableName));
+        m_last = Last::Column;
+        m_lastTable = m_current;
     }
 
-    void readDone(QString what)
+    // What was read last, told only when a reading stops early, so that reading builds no
+    // text per element. The last column read is the last one of its table.
+    QString lastRead() const
     {
-        m_read = true;
-        m_last = std::move(what);
+        switch (m_last) {
+        case Last::Nothing:
+            break;
+        case Last::Project:
+            return QStringLiteral("the PROJECT element");
+        case Last::Table:
+            return QStringLiteral("table \"%1\"").arg(m_lastTable->TableName);
+        case Last::Column: {
+            const int count = m_lastTable->Columns.Count();
+            return QStringLiteral("column %1 (\"%2\") of table \"%3\"")
+                .arg(count)
+                .arg(m_lastTable->Columns.Item(count).ColumnName, m_lastTable->TableName);
+        }
+        }
+        return QStringLiteral("the start of the file");
     }
 
     Project& m_project;
     CTable* m_current = nullptr;
-    int m_currentColumns = 0;
-    bool m_read = false;
+    enum class Last { Nothing, Project, Table, Column };
+    Last m_last = Last::Nothing;
+    const CTable* m_lastTable = nullptr; // the table of the last TABLE or COLUMN read
     bool m_sawProject = false;
     bool m_tablesEnded = false;
-    QString m_last = QStringLiteral("the start of the file");
     ReadResult m_result;
 };
 

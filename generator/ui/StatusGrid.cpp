@@ -47,8 +47,12 @@ void StatusGrid::update(const QString& table, const QString& trigger, const QStr
                 m_grid->setCellPicture(last, column, m_warning);
         }
     } else {
-        m_grid->addItem(table + QStringLiteral("\t\t\t\t") + status + QLatin1Char('\t') +
-                        QString::number(lines));
+        // Cell by cell, not as a tabbed item: a table name may itself hold a tab.
+        const int row = m_grid->rows();
+        m_grid->setRows(row + 1);
+        m_grid->setText(row, Table, table);
+        m_grid->setText(row, Status, status);
+        m_grid->setText(row, Lines, QString::number(lines));
     }
     m_grid->showCell(m_grid->rows() - 1, Table);
 }

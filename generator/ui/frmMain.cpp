@@ -85,6 +85,13 @@ template <typename W> W* named(W* widget, const char* name)
     return widget;
 }
 
+void notWritten(const QString& path, const QString& reason)
+{
+    messages().showMessage(
+        QStringLiteral("The script could not be written to %1: %2").arg(path, reason),
+        QStringLiteral("Tallix Error"), IMessages::Icon::Critical);
+}
+
 QLabel* caption(const QString& text, QWidget* parent)
 {
     auto* label = new QLabel(text, parent);
@@ -431,7 +438,7 @@ void frmMain::showProject()
 
 void frmMain::LoadServerComboBox()
 {
-    m_project->setInitializing(true);
+    Initializing init(*m_project);
     m_cboServer->clear();
     for (const Server& server : m_servers)
         m_cboServer->addItem(server.ServerName);
@@ -442,7 +449,6 @@ void frmMain::LoadServerComboBox()
             break;
         }
     }
-    m_project->setInitializing(false);
 }
 
 void frmMain::ServerChosen(const QString& name)
@@ -462,7 +468,7 @@ void frmMain::ServerChosen(const QString& name)
 
 void frmMain::fillDatabaseList()
 {
-    m_project->setInitializing(true);
+    Initializing init(*m_project);
     m_cboDatabase->setEditText(QStringLiteral("master"));
     try {
         HourglassCursor busy;
@@ -478,7 +484,6 @@ void frmMain::fillDatabaseList()
         messages().showMessage(QStringLiteral("Error: ") + e.description(), generatorTitle(),
                                IMessages::Icon::None);
     }
-    m_project->setInitializing(false);
 }
 
 void frmMain::AddServer()
@@ -643,21 +648,19 @@ void frmMain::Generate()
         return;
     }
     const QString output = m_txtOutputFile->text();
-    QString script;
     {
         HourglassCursor busy;
         setStatusText(QStringLiteral("Generating the script..."));
-        script = ScriptDriver(*this).GenerateScript(*m_project);
-        if (script.isEmpty()) {
+        ScriptDriver driver(*this);
+        const ScriptFile::Result written = ScriptFile::write(
+            output, [&](IScriptSink& sink) { return driver.GenerateScript(*m_project, sink); });
+        if (written.reported) {
             setStatusText(QString());
             return; // the driver has shown why
         }
-        const ScriptFile::Result written = ScriptFile::write(output, script);
         setStatusText(QStringLiteral("Done."));
         if (!written) {
-            messages().showMessage(QStringLiteral("The script could not be written to %1: %2")
-                                       .arg(output, written.error),
-                                   QStringLiteral("Tallix Error"), IMessages::Icon::Critical);
+            notWritten(output, written.error);
             return;
         }
     }
@@ -675,18 +678,16 @@ void frmMain::RemoveTallix()
             .filePath(QStringLiteral("TallixRemoval_") + m_project->DB() + QLatin1Char('_') +
                       QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd_HHmmss")) +
                       QStringLiteral(".SQL"));
-    QString script;
+    ScriptFile::Result written;
     {
         HourglassCursor busy;
-        script = ScriptDriver(*this).GenerateRemoveScript(*m_project);
+        ScriptDriver driver(*this);
+        written = ScriptFile::write(
+            path, [&](IScriptSink& sink) { return driver.GenerateRemoveScript(*m_project, sink); });
     }
-    if (script.isEmpty())
-        return;
-    const ScriptFile::Result written = ScriptFile::write(path, script);
     if (!written) {
-        messages().showMessage(
-            QStringLiteral("The script could not be written to %1: %2").arg(path, written.error),
-            QStringLiteral("Tallix Error"), IMessages::Icon::Critical);
+        if (!written.reported)
+            notWritten(path, written.error);
         return;
     }
     messages().showMessage(

@@ -303,6 +303,13 @@ TEST(ProjectReading, SaysWhetherItReadEverythingAndWhereItStopped)
          u"The project was read only in part: table \"AUTHORS\" is in the project twice (This key "
          u"is already associated with an element of this collection), at the TABLE element that "
          u"follows column 2 (\"au_lname\") of table \"authors\"."},
+        // The new table is in the list already when its flags fail; the place is still the
+        // column before it.
+        {QString(good).replace(u"</TABLES>"_qs,
+                               u"<TABLE TableName=\"more\" Insert=\"Yes\" Update=\"False\" "
+                               u"Delete=\"False\" LargeKey=\"False\" /></TABLES>"_qs),
+         u"The project was read only in part: Insert=\"Yes\" does not convert (Type mismatch), "
+         u"at the TABLE element that follows column 2 (\"au_lname\") of table \"authors\"."},
         {u"<TABLES></TABLES>"_qs, u"The project was read only in part: the file holds no "
                                   u"PROJECT element, after the start of the file."},
         {good.left(good.indexOf(u"<TABLES>")) + u"<TABLE TableName=\"t"_qs,

@@ -350,6 +350,13 @@ TEST_F(GeneratorWindow, StatusRowsFollowTheTableBeingGenerated)
     EXPECT_TRUE(status->cellPicture(2, 3).isNull());
     window.ResetStatus();
     EXPECT_TRUE(rowsOf("fgStatus").isEmpty());
+
+    // A tab in a table name stays in the name's cell, and the row is found again.
+    const QString tabbed = QStringLiteral("Odd\tName");
+    window.UpdateStatus(tabbed, QStringLiteral("I"), QStringLiteral("Generating"), 0);
+    window.UpdateStatus(tabbed, QStringLiteral("I"), QStringLiteral("Complete"), 7);
+    EXPECT_EQ(rowsOf("fgStatus"), QStringList{QStringLiteral("Odd\tName||||Complete|7")});
+    EXPECT_FALSE(status->cellPicture(1, 1).isNull());
 }
 
 TEST_F(GeneratorWindow, SelectAllAndNoneInBothGrids)
@@ -462,6 +469,34 @@ TEST_F(GeneratorWindow, GenerateWithoutAnOutputFileWarnsAndWritesNothing)
     EXPECT_TRUE(messages.asked.empty());
     EXPECT_TRUE(rowsOf("fgStatus").isEmpty());
     static_cast<void>(window);
+}
+
+TEST_F(GeneratorWindow, AScriptThatCannotBeWrittenSaysWhereAndWhyAndOffersNoView)
+{
+    open();
+    click("cmdLoadTables");
+    click("cmdTablesSelectAll");
+    // A path below a regular file cannot be created, even by root.
+    const QString blocker = path(QStringLiteral("blocker"));
+    ASSERT_TRUE(QFile(blocker).open(QIODevice::WriteOnly));
+    const QString output = blocker + QStringLiteral("/audit.sql");
+    type("txtOutputFile", output);
+    messages.shown.clear();
+    click("cmdGenerate");
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(messages.shown[0].text.startsWith(
+        QStringLiteral("The script could not be written to ") + output + QStringLiteral(": ")))
+        << qPrintable(messages.shown[0].text);
+    EXPECT_GT(
+        messages.shown[0].text.size(),
+        (QStringLiteral("The script could not be written to ") + output + QStringLiteral(": "))
+            .size())
+        << "the system's reason follows";
+    EXPECT_EQ(messages.shown[0].title, QStringLiteral("Tallix Error"));
+    EXPECT_EQ(messages.shown[0].icon, IMessages::Icon::Critical);
+    EXPECT_TRUE(messages.asked.empty()) << "no offer to view a script that is not there";
+    EXPECT_TRUE(messages.launched.isEmpty());
+    EXPECT_FALSE(QFile::exists(output));
 }
 
 TEST_F(GeneratorWindow, RemovalScriptIsWrittenToTheTemporaryFolderAndOpened)
