@@ -10,6 +10,17 @@ inline QString makerWebSite()
     return QStringLiteral("https://www.veltorin.example/");
 }
 
+// A page of the maker's web site, e.g. "Support_Menu.asp"; the site itself for an empty name.
+inline QString makerPage(const QString& page)
+{
+    if (page.isEmpty())
+        return makerWebSite();
+    QString site = makerWebSite();
+    while (site.endsWith(QLatin1Char('/')))
+        site.chop(1);
+    return site + QLatin1Char('/') + page;
+}
+
 inline QString makerBugReportAddress()
 {
     return QStringLiteral("bugs@veltorin.example");

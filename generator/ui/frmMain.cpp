@@ -359,14 +359,8 @@ void frmMain::buildCommands()
     connect(about, &QAction::triggered, this, &frmMain::HelpAbout);
     // The maker's pages, as the viewer opens them.
     const auto web = [this](const char* page) {
-        return [this, page] {
-            QString address = makerWebSite();
-            if (*page) {
-                while (address.endsWith(QLatin1Char('/')))
-                    address.chop(1);
-                address += QLatin1Char('/') + QLatin1String(page);
-            }
-            ShellLaunch(address, generatorTitle());
+        return [page] {
+            ShellLaunch(makerPage(QLatin1String(page)), generatorTitle());
         };
     };
     connect(site, &QAction::triggered, this, web(""));

@@ -92,14 +92,6 @@ QString frmTallixViewer::title()
     return QStringLiteral("Tallix Viewer");
 }
 
-QString frmTallixViewer::webSite()
-{
-    QString site = makerWebSite();
-    while (site.endsWith(QLatin1Char('/')))
-        site.chop(1);
-    return site;
-}
-
 int frmTallixViewer::twips(int value) const
 {
     return value * logicalDpiX() / 1440;
@@ -752,9 +744,9 @@ void frmTallixViewer::atbMain_Click(const QString& id)
     } else if (id == QLatin1String("ID_VeltorinMain")) {
         ShellLaunch(makerWebSite(), title());
     } else if (id == QLatin1String("ID_VeltorinTallix")) {
-        ShellLaunch(webSite() + QStringLiteral("/Tallix_Menu.asp"), title());
+        ShellLaunch(makerPage(QStringLiteral("Tallix_Menu.asp")), title());
     } else if (id == QLatin1String("ID_VeltorinSupport")) {
-        ShellLaunch(webSite() + QStringLiteral("/Support_Menu.asp"), title());
+        ShellLaunch(makerPage(QStringLiteral("Support_Menu.asp")), title());
     } else if (id == QLatin1String("ID_HelpAbout")) {
         showAbout();
     }

@@ -74,7 +74,6 @@ public:
     Servers& servers() { return m_servers; }
 
     // The maker's web site, the base of the help menu's web pages.
-    static QString webSite();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -296,10 +296,9 @@ TEST_F(ViewerWindow, MenuCommandsByTheirIds)
     window->findChild<QAction*>(QStringLiteral("ID_VeltorinSupport"))->trigger();
     window->findChild<QAction*>(QStringLiteral("ID_HelpContents"))->trigger();
     ASSERT_EQ(messages.launched.size(), 3);
-    EXPECT_EQ(messages.launched[0],
-              frmTallixViewer::webSite() + QStringLiteral("/Tallix_Menu.asp"));
+    EXPECT_EQ(messages.launched[0], QStringLiteral("https://www.veltorin.example/Tallix_Menu.asp"));
     EXPECT_EQ(messages.launched[1],
-              frmTallixViewer::webSite() + QStringLiteral("/Support_Menu.asp"));
+              QStringLiteral("https://www.veltorin.example/Support_Menu.asp"));
     EXPECT_TRUE(messages.launched[2].endsWith(QStringLiteral("/What_is_Tallix.htm")));
     EXPECT_TRUE(QFileInfo::exists(messages.launched[2])) << qPrintable(messages.launched[2]);
 
