@@ -79,6 +79,12 @@ QString testDataPath(const QString& relativePath)
     return QStringLiteral(TALLIX_TEST_DATA "/") + relativePath;
 }
 
+QByteArray fileBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 QByteArray readTestData(const QString& relativePath)
 {
     QFile file(testDataPath(relativePath));

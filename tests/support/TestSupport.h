@@ -21,6 +21,10 @@ inline QString s(const char* text)
 // Contents of a file below tests/data; fails the calling test when it is missing.
 QByteArray readTestData(const QString& relativePath);
 
+// The bytes of any file; empty when it is missing or unreadable (so a test can say "nothing was
+// written" by comparing with an empty array).
+QByteArray fileBytes(const QString& path);
+
 // Path of a file below tests/data.
 QString testDataPath(const QString& relativePath);
 

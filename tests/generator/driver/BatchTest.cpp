@@ -33,11 +33,7 @@ ProcessResult runGenerator(const QStringList& args, const QString& workDir = {})
             QString::fromLocal8Bit(p.readAllStandardError())};
 }
 
-QByteArray fileBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+using tallix::test::fileBytes;
 
 class Batch : public ::testing::Test {
 protected:

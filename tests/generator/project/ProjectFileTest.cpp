@@ -2,6 +2,7 @@
 
 #include "common/base/Error.h"
 #include "generator/project/Project.h"
+#include "tests/support/TestSupport.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -19,11 +20,7 @@ QString writeBytes(const QString& path, const QByteArray& bytes)
     return path;
 }
 
-QByteArray fileBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+using tallix::test::fileBytes;
 
 // The number and description of the failure, or 0.
 std::pair<long, QString> failure(const std::function<void()>& action)

@@ -13,11 +13,7 @@ using tallix::test::testDataPath;
 
 namespace {
 
-QByteArray fileBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+using tallix::test::fileBytes;
 
 // The project's values, then per table its name, Insert/Update/Delete/LargeKey and
 // its column count.
