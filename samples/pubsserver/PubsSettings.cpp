@@ -2,8 +2,11 @@
 
 #include "common/base/Error.h"
 
+#include <QFile>
 #include <QFileInfo>
-#include <QSettings>
+#include <QStringList>
+#include <algorithm>
+#include <iterator>
 
 namespace tallix::pubs {
 
@@ -24,6 +27,45 @@ constexpr Key kKeys[] = {
     {"RealUser", "PUBSSERVER_REAL_USER", &PubsSettings::realUser},
 };
 
+Error badLine(const QString& file, int line, const QString& why)
+{
+    return Error(Error::InvalidArgument,
+                 QStringLiteral("%1, line %2: %3").arg(file, QString::number(line), why));
+}
+
+void readFile(const QString& path, PubsSettings& s)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw Error(Error::FileNotFound,
+                    QStringLiteral("Cannot read %1: %2").arg(path, file.errorString()));
+    QString text = QString::fromUtf8(file.readAll());
+    if (text.startsWith(QChar(0xFEFF))) // the byte-order mark some editors write
+        text.remove(0, 1);
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    for (int n = 0; n < lines.size(); ++n) {
+        const QString line = lines[n].trimmed();
+        if (line.isEmpty() || line.startsWith(QLatin1Char(';')) ||
+            line.startsWith(QLatin1Char('#')) ||
+            (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']'))))
+            continue;
+        const qsizetype eq = line.indexOf(QLatin1Char('='));
+        if (eq < 0)
+            throw badLine(path, n + 1, QStringLiteral("a setting is written Key=value."));
+        const QString name = line.left(eq).trimmed();
+        const auto key = std::find_if(std::begin(kKeys), std::end(kKeys), [&](const Key& k) {
+            return name.compare(QLatin1String(k.file), Qt::CaseInsensitive) == 0;
+        });
+        if (key == std::end(kKeys)) {
+            throw badLine(path, n + 1,
+                          QStringLiteral("\"%1\" is no setting; the settings are Server, Database, "
+                                         "Login, Password and RealUser.")
+                              .arg(name));
+        }
+        s.*key->member = line.mid(eq + 1).trimmed();
+    }
+}
+
 } // namespace
 
 PubsSettings PubsSettings::builtIn()
@@ -42,22 +84,8 @@ PubsSettings PubsSettings::builtIn()
 PubsSettings PubsSettings::load(const QString& iniFile, const QProcessEnvironment& environment)
 {
     PubsSettings s = builtIn();
-    if (QFileInfo::exists(iniFile)) {
-        const QSettings file(iniFile, QSettings::IniFormat);
-        for (const Key& key : kKeys) {
-            const QString name = QString::fromLatin1(key.file);
-            if (!file.contains(name))
-                continue;
-            const QVariant value = file.value(name);
-            if (value.typeId() == QMetaType::QStringList) {
-                throw Error(Error::InvalidArgument,
-                            QStringLiteral("%1: the value of %2 holds a comma; put it in double "
-                                           "quotes.")
-                                .arg(iniFile, name));
-            }
-            s.*key.member = value.toString().trimmed();
-        }
-    }
+    if (QFileInfo::exists(iniFile))
+        readFile(iniFile, s);
     for (const Key& key : kKeys) {
         const QString name = QString::fromLatin1(key.environment);
         if (environment.contains(name))

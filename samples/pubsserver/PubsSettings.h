@@ -16,10 +16,15 @@ struct PubsSettings {
     // The settings as this source code sets them (PubsSettings.cpp).
     static PubsSettings builtIn();
 
-    // builtIn(), then every value `iniFile` sets (keys Server, Database, Login, Password,
-    // RealUser), then every PUBSSERVER_* variable of `environment` that is set, even to an empty
-    // text. A missing file sets nothing. Values are trimmed. Fails with tallix::Error 5 for a
-    // value the file holds as a list (a comma outside double quotes), naming the key.
+    // builtIn(), then every value `iniFile` sets, then every PUBSSERVER_* variable of
+    // `environment` that is set, even to an empty text. A missing file sets nothing.
+    //
+    // The file holds Key=value lines with the keys Server, Database, Login, Password and
+    // RealUser (letter case ignored); the value is everything after the first "=", blanks at
+    // both ends dropped, with no quoting or escapes, so "CORP\jdoe" or "a;b" stay as written.
+    // Blank lines, [section] lines and lines starting with ";" or "#" are passed over; a later
+    // line wins. Fails with tallix::Error, naming the file and line, for a line without "=" or
+    // with another key, and for a file that cannot be read.
     static PubsSettings load(const QString& iniFile, const QProcessEnvironment& environment);
 };
 

@@ -48,9 +48,14 @@ TEST(PubsSettings, TheFileOverridesTheSourceAndTheEnvironmentOverridesBoth)
                       {"PUBSSERVER_DATABASE", "pubs_test"},
                       {"PUBSSERVER_REAL_USER", "CORP\\jdoe"}}),
          {s("SQLPROD01"), s("pubs_test"), {}, {}, s("CORP\\jdoe")}},
-        {"Password=\"a,b;c\"\nRealUser=\"O'Neil, Jane\"\n",
+        // No quoting and no escapes: what follows "=" is the value.
+        {"\xef\xbb\xbf[pubsserver]\r\n# comment\r\nserver = CORP\\SQL;1\r\n"
+         "PASSWORD=\"a,b;c\"\r\nRealUser=CORP\\jdoe\r\nrealuser=CORP\\jane = doe\r\n",
          environment({{"PUBSSERVER_SERVER", "127.0.0.1,1433"}}),
-         {s("127.0.0.1,1433"), s("pubs"), {}, s("a,b;c"), s("O'Neil, Jane")}},
+         {s("127.0.0.1,1433"), s("pubs"), {}, s("\"a,b;c\""), s("CORP\\jane = doe")}},
+        {"Server=CORP\\SQL;1\n;RealUser=commented\n",
+         {},
+         {s("CORP\\SQL;1"), s("pubs"), {}, {}, {}}},
     };
     for (const auto& c : cases) {
         const QString path = dir.filePath(s("pubsserver.ini"));
@@ -72,21 +77,31 @@ TEST(PubsSettings, TheShippedFileKeepsTheSourcesSettings)
     EXPECT_EQ(fields(PubsSettings::load(shipped, {})), fields(PubsSettings::builtIn()));
 }
 
-TEST(PubsSettings, AValueReadAsAListIsRefusedByName)
+TEST(PubsSettings, ALineThatSetsNothingIsRefusedWithItsPlace)
 {
     const QTemporaryDir dir;
     const QString path = dir.filePath(s("pubsserver.ini"));
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("Server=SQLPROD01\nPassword=a,b\n");
-    f.close();
-    try {
-        PubsSettings::load(path, {});
-        ADD_FAILURE() << "a password with a comma outside quotes was taken";
-    } catch (const Error& e) {
-        EXPECT_EQ(e.number(), Error::InvalidArgument);
-        EXPECT_EQ(e.description(),
-                  path + s(": the value of Password holds a comma; put it in double quotes."));
+    const struct {
+        const char* file;
+        QString expected;
+    } cases[] = {
+        {"Server=SQLPROD01\nLogin svc_pubs\n", s(", line 2: a setting is written Key=value.")},
+        {"; settings\nServer=SQLPROD01\nSever=SQLTEST02\n",
+         s(", line 3: \"Sever\" is no setting; the settings are Server, Database, Login, "
+           "Password and RealUser.")},
+    };
+    for (const auto& c : cases) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(c.file);
+        f.close();
+        try {
+            PubsSettings::load(path, {});
+            ADD_FAILURE() << "took " << c.file;
+        } catch (const Error& e) {
+            EXPECT_EQ(e.number(), Error::InvalidArgument);
+            EXPECT_EQ(e.description(), path + c.expected);
+        }
     }
 }
 
