@@ -77,7 +77,7 @@ Form1::Form1(QStringList componentFolders, QString classId, QWidget* parent)
     layout->addWidget(m_lblReminder);
     layout->addStretch();
     layout->addLayout(buttons);
-    setFixedSize(QSize(360, 260));
+    setFixedSize(QSize(360, 230));
 
     connect(m_cmdDoit, &QPushButton::clicked, this, &Form1::cmdDoit_Click);
 }
