@@ -1,6 +1,7 @@
 #include "samples/pubsserver/MiddleTierConnection.h"
 
 #include "common/db/ConnectionOptions.h"
+#include "examples/demo/AuditRecorder.h"
 #include "tests/samples/PubsFixture.h"
 #include "tests/support/QtPrinters.h"
 #include "tests/support/TestSupport.h"
@@ -10,27 +11,17 @@
 
 using namespace tallix;
 using namespace tallix::pubs;
-using tallix::test::errorNumber;
 using tallix::test::s;
 
 namespace {
 
-// What the triggers generated with the middle-tier option read from an application name, step
-// by step as their T-SQL does: PATINDEX('%<<%>>%') finds the first "<<" that a ">>" follows;
-// the application is RTRIM of the text before it; the user is SUBSTRING(..., 100) after it, cut
-// to the 64 characters of @Username, then cut before the first ">>" of it + '>>'. Without the
-// marks the triggers take SYSTEM_USER, given here as nothing.
-std::pair<QString, std::optional<QString>> triggersRead(const QString& applicationName)
+// What the triggers written with the middle-tier option record as user and application for an
+// application name, as the demo's recorder writes their rows; without the marks they record the
+// connection's login.
+std::pair<QString, QString> triggersRead(const QString& applicationName)
 {
-    const qsizetype open = applicationName.indexOf(QLatin1String("<<"));
-    if (open < 0 || applicationName.indexOf(QLatin1String(">>"), open + 2) < 0)
-        return {applicationName.left(64), std::nullopt};
-    QString application = applicationName.left(open);
-    while (application.endsWith(QLatin1Char(' ')))
-        application.chop(1);
-    QString user = applicationName.mid(open + 2, 100).left(64);
-    user = user.left((user + QLatin1String(">>")).indexOf(QLatin1String(">>")));
-    return {application.left(64), user};
+    return demo::AuditRecorder::userAndApplication({s("(login)"), s("WS01"), applicationName},
+                                                   true);
 }
 
 QString repeated(char c, int n)
@@ -57,7 +48,7 @@ TEST(ApplicationNameWithUser, EndsWithTheUserThatTheTriggersReadBackWhole)
     for (const auto& c : cases) {
         const QString name = ApplicationNameWithUser(s("pubsserver"), c.user);
         EXPECT_EQ(name, c.expected);
-        const auto [application, user] = triggersRead(name);
+        const auto [user, application] = triggersRead(name);
         EXPECT_EQ(application, s("pubsserver")) << qPrintable(c.user);
         EXPECT_EQ(user, c.user);
     }
@@ -92,7 +83,7 @@ TEST(ApplicationNameWithUser, RefusesANameTheTriggersWouldNotReadBackWhole)
             EXPECT_TRUE(e.description().startsWith(s("The "))) << qPrintable(e.description());
         }
         const auto read = triggersRead(c.application + s(" <<") + c.user + s(">>"));
-        EXPECT_EQ(read.first != c.application || read.second != c.user, c.triggersMisread)
+        EXPECT_EQ(read.first != c.user || read.second != c.application, c.triggersMisread)
             << qPrintable(c.application) << " / " << qPrintable(c.user);
     }
 }
