@@ -2,6 +2,7 @@
 
 #include "common/base/Error.h"
 #include "common/db/Connection.h"
+#include "common/db/ConnectionOptions.h"
 #include "common/db/DbErrors.h"
 #include "samples/pubsserver/MiddleTierConnection.h"
 #include "samples/pubsserver/RealUser.h"
@@ -102,8 +103,9 @@ CallResult PubsServer::ChangeAuthors()
                                "RealUser in %1 or PUBSSERVER_REAL_USER.")
                     .arg(QLatin1String(kSettingsFileName)));
         }
-        Connection connection(
-            MiddleTierConnectionString(settings, ApplicationNameWithUser(applicationName(), user)));
+        const QString application = ApplicationNameWithUser(applicationName(), user);
+        const QString connectionString = MiddleTierConnectionString(settings, application);
+        Connection connection(connectionString);
         try {
             connection.Open();
         } catch (const Error& e) {
@@ -111,6 +113,21 @@ CallResult PubsServer::ChangeAuthors()
                 e.number(),
                 QStringLiteral("Cannot connect to the server \"%1\" (database \"%2\"): %3")
                     .arg(settings.server, settings.database, e.description()));
+        }
+        // A server or driver may keep less of the name than was sent (some keep 63 characters);
+        // the triggers would then record the component's login instead of the user.
+        if (Connection::kindOf(ConnectionOptions::parse(connectionString)) ==
+            Connection::Kind::SqlServer) {
+            const QString kept =
+                connection.OpenRecordset(QStringLiteral("SELECT APP_NAME()")).Field(0).toString();
+            if (kept != application) {
+                return CallResult::failure(
+                    Error::InvalidArgument,
+                    QStringLiteral("The server \"%1\" keeps the application name \"%2\" as "
+                                   "\"%3\", so the audit triggers would not find the real user "
+                                   "in it. Nothing was changed; a shorter real user name may fit.")
+                        .arg(settings.server, application, kept));
+            }
         }
         try {
             return CallResult::success(changeAuthors(connection));
