@@ -52,7 +52,11 @@ QString SqlServerProvider::dateLiteral(const QDateTime& value) const
 void SqlServerProvider::open()
 {
     close();
-    const QString name = QStringLiteral("tallix-mssql-%1").arg(g_connections.fetchAndAddRelaxed(1));
+    // The address keeps the name unique in the process when a plugin carries its own copy of
+    // this layer, and with it its own counter.
+    const QString name = QStringLiteral("tallix-mssql-%1-%2")
+                             .arg(g_connections.fetchAndAddRelaxed(1))
+                             .arg(reinterpret_cast<quintptr>(this), 0, 16);
     QString why;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), name);

@@ -168,7 +168,11 @@ void SqliteProvider::open()
                 .arg(m_catalog));
     }
 
-    m_connectionName = QStringLiteral("tallix-sqlite-%1").arg(g_connections.fetchAndAddRelaxed(1));
+    // The address keeps the name unique in the process when a plugin carries its own copy of
+    // this layer, and with it its own counter.
+    m_connectionName = QStringLiteral("tallix-sqlite-%1-%2")
+                           .arg(g_connections.fetchAndAddRelaxed(1))
+                           .arg(reinterpret_cast<quintptr>(this), 0, 16);
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
         db.setDatabaseName(file);
