@@ -107,6 +107,30 @@ const Server* registered(const Servers& servers, const QString& name)
     return found;
 }
 
+// Where the connection options point, with what a registered server supplies.
+struct Target {
+    QString server, database, login, password;
+};
+
+Target target(const QCommandLineParser& parser, const Servers& servers)
+{
+    const QString name = parser.value(QStringLiteral("server"));
+    const Server* entry = registered(servers, name);
+    Target t;
+    t.server = name.isEmpty() && entry ? entry->ServerName : name;
+    t.database = parser.value(QStringLiteral("database"));
+    if (!parser.isSet(QStringLiteral("database")) && entry)
+        t.database = entry->DefaultDatabase;
+    t.login = parser.value(QStringLiteral("login"));
+    t.password = parser.value(QStringLiteral("password"));
+    if (!parser.isSet(QStringLiteral("login")) && entry) {
+        t.login = entry->UserID;
+        if (!parser.isSet(QStringLiteral("password")))
+            t.password = entry->Password;
+    }
+    return t;
+}
+
 } // namespace
 
 Invocation::Invocation(const QCommandLineParser& parser, const Servers& servers, QTextStream& out,
@@ -119,38 +143,20 @@ Invocation::Invocation(const QCommandLineParser& parser, const Servers& servers,
 
 QString Invocation::connectionString() const
 {
-    const QString cs = connectionStringForText();
-    const QString name = m_parser.value(QStringLiteral("server"));
-    const Server* entry = registered(m_servers, name);
-    const QString server = name.isEmpty() && entry ? entry->ServerName : name;
-    if (server.isEmpty())
+    const Target t = target(m_parser, m_servers);
+    if (t.server.isEmpty())
         throw UsageError{QStringLiteral("--server is required: no default server is registered.")};
-    const bool databaseGiven = m_parser.isSet(QStringLiteral("database"))
-                                   ? !m_parser.value(QStringLiteral("database")).isEmpty()
-                                   : entry && !entry->DefaultDatabase.isEmpty();
-    if (!databaseGiven)
+    if (t.database.isEmpty())
         throw UsageError{QStringLiteral("--database is required.")};
-    if (isPath(server) && !QFileInfo(server).isDir())
-        throw Error(Error::FileNotFound, QStringLiteral("no such server folder: %1").arg(server));
-    return cs;
+    if (isPath(t.server) && !QFileInfo(t.server).isDir())
+        throw Error(Error::FileNotFound, QStringLiteral("no such server folder: %1").arg(t.server));
+    return BuildConnectionString(t.server, t.database, t.login, t.password);
 }
 
 QString Invocation::connectionStringForText() const
 {
-    const QString name = m_parser.value(QStringLiteral("server"));
-    const Server* entry = registered(m_servers, name);
-    const QString server = name.isEmpty() && entry ? entry->ServerName : name;
-    QString database = m_parser.value(QStringLiteral("database"));
-    if (!m_parser.isSet(QStringLiteral("database")) && entry)
-        database = entry->DefaultDatabase;
-    QString login = m_parser.value(QStringLiteral("login"));
-    QString password = m_parser.value(QStringLiteral("password"));
-    if (!m_parser.isSet(QStringLiteral("login")) && entry) {
-        login = entry->UserID;
-        if (!m_parser.isSet(QStringLiteral("password")))
-            password = entry->Password;
-    }
-    return BuildConnectionString(server, database, login, password);
+    const Target t = target(m_parser, m_servers);
+    return BuildConnectionString(t.server, t.database, t.login, t.password);
 }
 
 LogFilters Invocation::filters() const
