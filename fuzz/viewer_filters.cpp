@@ -3,6 +3,7 @@
 // apostrophe left active; a LogID is either refused or written in the one spelling the programs
 // read GUIDs back in.
 
+#include "common/db/TsqlLike.h"
 #include "viewer/query/LogQuery.h"
 
 #include <QRegularExpression>
@@ -23,14 +24,13 @@ std::optional<QString> literalOf(const QString& pattern)
                 return std::nullopt; // would end the literal
             out += c;
             ++i;
-        } else if (c == QLatin1Char('\\')) {
-            if (i + 1 >= pattern.size())
-                return std::nullopt;
-            const QChar next = pattern[++i];
-            if (!QStringLiteral("%_[\\").contains(next))
-                return std::nullopt;
-            out += next;
-        } else if (c == QLatin1Char('%') || c == QLatin1Char('_') || c == QLatin1Char('[')) {
+        } else if (c == QLatin1Char('[')) {
+            if (i + 2 >= pattern.size() || pattern[i + 2] != QLatin1Char(']') ||
+                !QStringLiteral("%_[").contains(pattern[i + 1]))
+                return std::nullopt; // a set of more than one character
+            out += pattern[i + 1];
+            i += 2;
+        } else if (c == QLatin1Char('%') || c == QLatin1Char('_')) {
             return std::nullopt;
         } else {
             out += c;
@@ -51,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     if (!text.isEmpty()) {
         const QString head = QStringLiteral("REPLACE(slk.KeyValues,CHAR(1),' | ') like '%");
-        const QString tail = QStringLiteral("%' ESCAPE '\\'");
+        const QString tail = QStringLiteral("%'");
         if (!condition.startsWith(head) || !condition.endsWith(tail))
             std::abort();
         const std::optional<QString> literal =
@@ -59,6 +59,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         QString shown = text;
         shown.replace(QChar(1), QStringLiteral(" | "));
         if (!literal || *literal != shown)
+            std::abort();
+        // And SQLite's stand-in LIKE finds the text the pattern was made of.
+        // From the leading % to the closing apostrophe, apostrophes undoubled.
+        const QString like = condition.mid(head.size() - 1)
+                                 .chopped(1)
+                                 .replace(QStringLiteral("''"), QStringLiteral("'"));
+        if (!tallix::TsqlLike(like).matches(QStringLiteral("x") + shown + QStringLiteral("y")))
             std::abort();
     }
 

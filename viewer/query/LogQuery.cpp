@@ -77,22 +77,20 @@ QString KeyContains(const QString& text)
 {
     if (text.isEmpty())
         return {};
-    // Backslash escapes the pattern characters of both servers' LIKE: % and _ everywhere, [ on
-    // SQL Server (SQLite's LIKE takes an escaped [ as itself), and the backslash itself.
+    // LIKE's wildcards and its bracket each stand for themselves inside brackets. (An ESCAPE
+    // character would do on SQL Server, but not on every engine that speaks T-SQL.)
     QString pattern;
     pattern.reserve(text.size() + 8);
     for (const QChar c : text) {
-        if (c == QChar(1)) {
+        if (c == QChar(1))
             pattern += QStringLiteral(" | ");
-            continue;
-        }
-        if (c == QLatin1Char('%') || c == QLatin1Char('_') || c == QLatin1Char('[') ||
-            c == QLatin1Char('\\'))
-            pattern += QLatin1Char('\\');
-        pattern += c;
+        else if (c == QLatin1Char('%') || c == QLatin1Char('_') || c == QLatin1Char('['))
+            pattern += QLatin1Char('[') + c + QLatin1Char(']');
+        else
+            pattern += c;
     }
     return QStringLiteral("REPLACE(slk.KeyValues,CHAR(1),' | ') like '%") + quoted(pattern) +
-           QStringLiteral("%' ESCAPE '\\'");
+           QStringLiteral("%'");
 }
 
 bool InServerRange(const QDateTime& value)

@@ -37,8 +37,8 @@ QString ToDate(const QDateTime& to, const DateLiteral& literal);
 // Before that moment (exclusive).
 QString BeforeDate(const QDateTime& before, const DateLiteral& literal);
 // The key text as the list shows it (CHAR(1) between key columns written " | ") contains `text`,
-// taken literally: LIKE's wildcards and brackets in it are escaped. A CHAR(1) in `text` stands
-// for the " | " it is shown as.
+// taken literally: LIKE's %, _ and [ in it are each written in brackets. A CHAR(1) in `text`
+// stands for the " | " it is shown as.
 QString KeyContains(const QString& text);
 
 // Whether a date-time lies within the server's datetime type, 1753-01-01 to 9999-12-31.

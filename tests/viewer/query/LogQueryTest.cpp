@@ -65,20 +65,20 @@ TEST(LogQueryText, EachFilterAloneByteForByte)
         {{.to = QDateTime(QDate(9999, 12, 30), QTime(12, 0))},
          "sl.TransactionDate < '9999-12-31T12:00:00'"},
         {{.before = jan5}, "sl.TransactionDate < '2001-01-05T09:05:00'"},
-        // The key is matched literally in the text the list shows, backslash escaping LIKE's
-        // wildcards, SQL Server's bracket and itself.
+        // The key is matched literally in the text the list shows: LIKE's wildcards and its
+        // bracket each go in brackets, nothing else is special.
         {{.keyContains = QStringLiteral("ID=1")},
-         R"(REPLACE(slk.KeyValues,CHAR(1),' | ') like '%ID=1%' ESCAPE '\')"},
+         R"(REPLACE(slk.KeyValues,CHAR(1),' | ') like '%ID=1%')"},
         {{.keyContains = QStringLiteral("x' OR '1'='1")},
-         R"(REPLACE(slk.KeyValues,CHAR(1),' | ') like '%x'' OR ''1''=''1%' ESCAPE '\')"},
+         R"(REPLACE(slk.KeyValues,CHAR(1),' | ') like '%x'' OR ''1''=''1%')"},
         {{.keyContains = QStringLiteral("50%_[a]^")},
-         R"(REPLACE(slk.KeyValues,CHAR(1),' | ') like '%50\%\_\[a]^%' ESCAPE '\')"},
+         R"(REPLACE(slk.KeyValues,CHAR(1),' | ') like '%50[%][_][[]a]^%')"},
         {{.keyContains = QStringLiteral(R"(C:\x\%)")},
-         R"(REPLACE(slk.KeyValues,CHAR(1),' | ') like '%C:\\x\\\%%' ESCAPE '\')"},
+         R"(REPLACE(slk.KeyValues,CHAR(1),' | ') like '%C:\x\[%]%')"},
         {{.keyContains = QStringLiteral("stor_id=7131 | ord_num=ORD5317")},
-         R"(REPLACE(slk.KeyValues,CHAR(1),' | ') like '%stor\_id=7131 | ord\_num=ORD5317%' ESCAPE '\')"},
+         R"(REPLACE(slk.KeyValues,CHAR(1),' | ') like '%stor[_]id=7131 | ord[_]num=ORD5317%')"},
         {{.keyContains = QString(QStringLiteral("1")) + QChar(1) + QStringLiteral("Line")},
-         R"(REPLACE(slk.KeyValues,CHAR(1),' | ') like '%1 | Line%' ESCAPE '\')"},
+         R"(REPLACE(slk.KeyValues,CHAR(1),' | ') like '%1 | Line%')"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(query(c.filters), kHead + QStringLiteral(" AND ") +
@@ -116,7 +116,7 @@ TEST(LogQueryText, AllFiltersInTheWindowsOrder)
             "'U' AND sl.Username = 'O''Brien' AND sl.Application = 'Sales' AND sl.Workstation = "
             "'WKS2' AND sl.TransactionDate >= '2001-01-05T09:05:00' AND sl.TransactionDate < "
             "'2001-01-09T00:00:00' AND sl.TransactionDate < '2001-01-08T18:30:00' AND "
-            "REPLACE(slk.KeyValues,CHAR(1),' | ') like '%OrderID=1%' ESCAPE '\\'  ORDER BY "
+            "REPLACE(slk.KeyValues,CHAR(1),' | ') like '%OrderID=1%'  ORDER BY "
             "TransactionDate DESC"));
 }
 
