@@ -7,6 +7,9 @@
 //                      screen painted; counters: first_screen_ms, total_ms (including releasing
 //                      the result), rss_result_MiB (resident with the result held),
 //                      peak_rss_MiB
+//   BM_CliList         `tallixview --list --max 0` as its own process, its CSV written to a
+//                      file as the rows are read; counters: peak_rss_MiB (of that process),
+//                      csv_MiB, ratio_to_bare_read (its wall time over BM_BareRead's)
 //
 // The database is built once per run in a temporary folder (about 10 s).
 
@@ -19,13 +22,19 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <benchmark/benchmark.h>
 #include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <spawn.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
 
 using namespace tallix;
 
@@ -121,12 +130,42 @@ Trail& trail()
     return t;
 }
 
+double g_bareReadMs = 0; // BM_BareRead's last iteration, the baseline of BM_CliList
+
+// Runs a program with its standard output sent to a file and prints its wall time in seconds,
+// its peak resident memory in KiB and its exit status. Called as
+// "bench_viewer --measure OUTPUT PROGRAM ARGS...": a child's peak starts from the peak of the
+// process it was started from (Linux counts the memory it shares until it starts its program),
+// so the program is started from this small, fresh process rather than from the benchmark.
+int measure(char** argv)
+{
+    QElapsedTimer timer;
+    timer.start();
+    posix_spawn_file_actions_t files;
+    posix_spawn_file_actions_init(&files);
+    posix_spawn_file_actions_addopen(&files, 1, argv[0], O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    pid_t pid = 0;
+    const int spawned = posix_spawn(&pid, argv[1], &files, nullptr, argv + 1, environ);
+    posix_spawn_file_actions_destroy(&files);
+    if (spawned != 0)
+        return 1;
+    int status = 0;
+    rusage usage{};
+    if (wait4(pid, &status, 0, &usage) != pid)
+        return 1;
+    std::printf("%.6f %ld %d\n", static_cast<double>(timer.nsecsElapsed()) / 1e9, usage.ru_maxrss,
+                WIFEXITED(status) ? WEXITSTATUS(status) : -1);
+    return 0;
+}
+
 // The same rows, joined and sorted the same way, in SQLite's own words.
 void BM_BareRead(benchmark::State& state)
 {
+    QElapsedTimer clock;
     Trail& t = trail();
     const QString file = QDir(t.dir.path()).filePath(QStringLiteral("audit.db"));
     for (auto _ : state) {
+        clock.start();
         {
             QSqlDatabase db =
                 QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("bench-bare"));
@@ -151,6 +190,7 @@ void BM_BareRead(benchmark::State& state)
             benchmark::DoNotOptimize(chars);
         }
         QSqlDatabase::removeDatabase(QStringLiteral("bench-bare"));
+        g_bareReadMs = static_cast<double>(clock.nsecsElapsed()) / 1e6;
     }
     state.counters["rows"] = kRows;
     state.counters["peak_rss_MiB"] = peakRssMiB();
@@ -191,13 +231,61 @@ void BM_ViewerList(benchmark::State& state)
     state.counters["peak_rss_MiB"] = peakRssMiB();
 }
 
+// The command line's list of every row, written to a file by a process of its own.
+void BM_CliList(benchmark::State& state)
+{
+    Trail& t = trail();
+    const QString csv = QDir(t.dir.path()).filePath(QStringLiteral("list.csv"));
+    QTemporaryDir config; // registers no server: the list names its own
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
+    double peak = 0;
+    double seconds = 0;
+    for (auto _ : state) {
+        QProcess p;
+        p.setProcessEnvironment(env);
+        p.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--measure"), csv, QStringLiteral(TALLIX_VIEW_PATH),
+                 QStringLiteral("--list"), QStringLiteral("--max"), QStringLiteral("0"),
+                 QStringLiteral("--server"), t.dir.path(), QStringLiteral("--database"),
+                 QStringLiteral("audit")});
+        const bool finished = p.waitForFinished(600000) && p.exitCode() == 0;
+        const QList<QByteArray> fields = p.readAllStandardOutput().trimmed().split(' ');
+        if (!finished || fields.size() != 3 || fields[2] != "0") {
+            state.SkipWithError("the list failed");
+            return;
+        }
+        seconds = fields[0].toDouble();
+        peak = fields[1].toDouble() / 1024.0;
+        state.SetIterationTime(seconds);
+    }
+    QFile file(csv);
+    qint64 lines = 0;
+    if (file.open(QIODevice::ReadOnly)) {
+        char buffer[1 << 16];
+        qint64 n = 0;
+        while ((n = file.read(buffer, sizeof buffer)) > 0)
+            lines += std::count(buffer, buffer + n, '\n');
+    }
+    if (lines != kRows + 1)
+        state.SkipWithError("not every row was written");
+    state.counters["rows"] = kRows;
+    state.counters["peak_rss_MiB"] = peak;
+    state.counters["csv_MiB"] = static_cast<double>(file.size()) / (1024.0 * 1024.0);
+    if (g_bareReadMs > 0)
+        state.counters["ratio_to_bare_read"] = seconds * 1000.0 / g_bareReadMs;
+}
+
 BENCHMARK(BM_BareRead)->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ViewerList)->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CliList)->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 } // namespace
 
 int main(int argc, char** argv)
 {
+    if (argc > 3 && std::strcmp(argv[1], "--measure") == 0)
+        return measure(argv + 2);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);

@@ -5,6 +5,7 @@
 #include "common/db/Recordset.h"
 #include "common/db/RecordsetFilter.h"
 #include "common/db/TsqlConversion.h"
+#include "common/db/TsqlLike.h"
 #include "common/db/TsqlRewriter.h"
 
 #include <cstdint>
@@ -31,6 +32,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::abort();
     } catch (const tallix::Error&) {
     }
+
+    // A LIKE pattern from a filter: any text is a pattern; a text without wildcards, brackets
+    // or the escape character matches itself.
+    const tallix::TsqlLike like(text, QLatin1Char('\\'));
+    (void)like.matches(text.left(text.size() / 2));
+    const bool plain = !text.contains(QLatin1Char('%')) && !text.contains(QLatin1Char('_')) &&
+                       !text.contains(QLatin1Char('[')) && !text.contains(QLatin1Char('\\'));
+    if (plain && !like.matches(text))
+        std::abort();
 
     const tallix::ColumnTypeInfo info = tallix::ColumnTypeInfo::of(tallix::SqlType::parse(text));
     (void)info.columnFlags(true, false, false);

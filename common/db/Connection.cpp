@@ -91,6 +91,13 @@ Recordset Connection::OpenRecordset(const QString& sql, int maxRecords)
     return Recordset(openProvider().query(sql, maxRecords));
 }
 
+void Connection::Stream(const QString& sql, int maxRecords, RowSink& sink)
+{
+    if (maxRecords < 0)
+        throw dberror::invalidArgument(QStringLiteral("The row limit is below 0."));
+    openProvider().stream(sql, maxRecords, sink);
+}
+
 Recordset Connection::OpenForwardOnly(const QString& sql)
 {
     return Recordset(openProvider().query(sql, 0), Recordset::Cursor::ForwardOnly);

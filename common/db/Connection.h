@@ -37,6 +37,9 @@ public:
 
     // A static result of `sql`, at most `maxRecords` rows when that is above 0.
     Recordset OpenRecordset(const QString& sql, int maxRecords = 0);
+    // The rows of `sql`, at most `maxRecords` when that is above 0, handed to `sink` as they are
+    // read: memory stays flat however many rows the result has.
+    void Stream(const QString& sql, int maxRecords, RowSink& sink);
     // A forward-only, read-only result of `sql` (reports).
     Recordset OpenForwardOnly(const QString& sql);
     // Runs a batch; its results, if any, are dropped.

@@ -4,6 +4,22 @@
 
 namespace tallix {
 
+void Provider::stream(const QString& sql, int maxRecords, RowSink& sink)
+{
+    const std::shared_ptr<RowSet> rows = query(sql, maxRecords);
+    QList<FieldInfo> fields;
+    for (int f = 0; f < rows->fieldCount(); ++f)
+        fields.append(rows->field(f));
+    sink.begin(fields);
+    QList<QVariant> values;
+    for (int r = 0; r < rows->rowCount(); ++r) {
+        values.clear();
+        for (int f = 0; f < rows->fieldCount(); ++f)
+            values.append(rows->value(r, f));
+        sink.row(values);
+    }
+}
+
 void Provider::releaseQtConnection(QString& connectionName)
 {
     if (connectionName.isEmpty())

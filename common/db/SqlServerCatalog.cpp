@@ -173,10 +173,13 @@ QString cleanMessage(const QString& driverText)
 
 bool isMissingTable(const QString& message, const QString& nativeCode)
 {
-    static const QRegularExpression relation(QStringLiteral("relation \".*\" does not exist"),
-                                             QRegularExpression::CaseInsensitiveOption);
+    // Not 'column "c" of relation "t" does not exist', which names a missing column.
+    static const QRegularExpression relation(
+        QStringLiteral("(?<!of )\\brelation \"[^\"]*\" does not exist"),
+        QRegularExpression::CaseInsensitiveOption);
     const QString code = nativeCode.trimmed();
-    return code == QLatin1String("208") || code == QLatin1String("33557097") ||
+    // 33557097 is that engine's number for many failures, so only its words say "no table".
+    return code == QLatin1String("208") ||
            message.contains(QLatin1String("Invalid object name"), Qt::CaseInsensitive) ||
            message.contains(relation);
 }

@@ -35,8 +35,9 @@ QVariant guidValue(const QVariant& value);
 // The driver's message without the "[FreeTDS][SQL Server]" style prefixes.
 QString cleanMessage(const QString& driverText);
 
-// A table or view that does not exist: SQL Server's error 208 "Invalid object name", or error
-// 33557097 'relation "name" does not exist' of engines that run T-SQL over another catalogue.
+// A table or view that does not exist: SQL Server's error 208 "Invalid object name", or the
+// words 'relation "name" does not exist' of engines that run T-SQL over another catalogue (their
+// error 33557097 stands for other failures as well).
 bool isMissingTable(const QString& message, const QString& nativeCode);
 
 // TABLE_SCHEMA, TABLE_NAME, COLUMN_NAME of every column, for spellKeyColumns().

@@ -94,6 +94,21 @@ Error SqlServerProvider::statementError(const QSqlError& error) const
 
 std::shared_ptr<RowSet> SqlServerProvider::query(const QString& sql, int maxRecords)
 {
+    class Builder : public RowSink {
+    public:
+        void begin(const QList<FieldInfo>& fields) override
+        {
+            rows = std::make_shared<RowSet>(fields);
+        }
+        void row(const QList<QVariant>& values) override { rows->appendRow(values); }
+        std::shared_ptr<RowSet> rows;
+    } builder;
+    stream(sql, maxRecords, builder);
+    return builder.rows ? builder.rows : std::make_shared<RowSet>(QList<FieldInfo>{});
+}
+
+void SqlServerProvider::stream(const QString& sql, int maxRecords, RowSink& sink)
+{
     if (!isOpen())
         throw dberror::objectClosed();
     QSqlQuery q(QSqlDatabase::database(m_connectionName, false));
@@ -104,16 +119,19 @@ std::shared_ptr<RowSet> SqlServerProvider::query(const QString& sql, int maxReco
         if (!q.nextResult()) {
             if (failed(q.lastError()))
                 throw statementError(q.lastError());
-            return std::make_shared<RowSet>(QList<FieldInfo>{});
+            return;
         }
     }
     const QSqlRecord record = q.record();
     QList<FieldInfo> fields;
     for (int i = 0; i < record.count(); ++i)
         fields.append({record.fieldName(i), sqlserver::dbTypeFromOdbc(record.field(i).typeID())});
-    auto rows = std::make_shared<RowSet>(fields);
-    while ((maxRecords <= 0 || rows->rowCount() < maxRecords) && q.next()) {
-        QList<QVariant> values;
+    sink.begin(fields);
+    int rows = 0;
+    QList<QVariant> values;
+    while ((maxRecords <= 0 || rows < maxRecords) && q.next()) {
+        values.clear();
+        values.reserve(record.count());
         for (int i = 0; i < record.count(); ++i) {
             if (q.isNull(i)) {
                 values.append(QVariant());
@@ -131,11 +149,11 @@ std::shared_ptr<RowSet> SqlServerProvider::query(const QString& sql, int maxReco
                 values.append(v);
             }
         }
-        rows->appendRow(std::move(values));
+        sink.row(values);
+        ++rows;
     }
     if (failed(q.lastError()))
         throw statementError(q.lastError());
-    return rows;
 }
 
 void SqlServerProvider::execute(const QString& sql)

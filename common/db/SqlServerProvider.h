@@ -21,6 +21,7 @@ public:
     bool isOpen() const override { return !m_connectionName.isEmpty(); }
 
     std::shared_ptr<RowSet> query(const QString& sql, int maxRecords) override;
+    void stream(const QString& sql, int maxRecords, RowSink& sink) override;
     void execute(const QString& sql) override;
     std::shared_ptr<RowSet> schema(SchemaKind kind) override;
     QString dateLiteral(const QDateTime& value) const override;

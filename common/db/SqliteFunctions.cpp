@@ -2,6 +2,7 @@
 
 #include "common/base/Error.h"
 #include "common/db/TsqlConversion.h"
+#include "common/db/TsqlLike.h"
 
 #include <sqlite3.h>
 
@@ -101,6 +102,42 @@ void newidFunction(sqlite3_context* ctx, int, sqlite3_value**)
     }
 }
 
+// X LIKE Y [ESCAPE Z] arrives as like(Y, X[, Z]). A constant pattern is parsed once per
+// statement and kept with the statement.
+void likeFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv)
+{
+    try {
+        for (int i = 0; i < argc; ++i) {
+            if (sqlite3_value_type(argv[i]) == SQLITE_NULL)
+                return sqlite3_result_null(ctx);
+        }
+        std::optional<QChar> escape;
+        if (argc == 3) {
+            const QString e = fromSqlite(argv[2]).toString();
+            if (e.size() != 1)
+                return fail(ctx, QStringLiteral("ESCAPE expression must be a single character"));
+            escape = e[0];
+        }
+        struct Compiled {
+            std::optional<QChar> escape;
+            TsqlLike like;
+        };
+        auto* compiled = static_cast<Compiled*>(sqlite3_get_auxdata(ctx, 0));
+        if (!compiled || compiled->escape != escape) {
+            compiled = new Compiled{escape, TsqlLike(fromSqlite(argv[0]).toString(), escape)};
+            sqlite3_set_auxdata(ctx, 0, compiled,
+                                [](void* p) { delete static_cast<Compiled*>(p); });
+            compiled = static_cast<Compiled*>(sqlite3_get_auxdata(ctx, 0));
+            if (!compiled) // SQLite keeps no data for a pattern that changes from row to row
+                return sqlite3_result_int(ctx, TsqlLike(fromSqlite(argv[0]).toString(), escape)
+                                                   .matches(fromSqlite(argv[1]).toString()));
+        }
+        sqlite3_result_int(ctx, compiled->like.matches(fromSqlite(argv[1]).toString()));
+    } catch (...) {
+        sqlite3_result_error_nomem(ctx);
+    }
+}
+
 } // namespace
 
 bool registerTsqlFunctions(sqlite3* db)
@@ -113,6 +150,10 @@ bool registerTsqlFunctions(sqlite3* db)
            sqlite3_create_function_v2(db, "GETDATE", 0, SQLITE_UTF8, nullptr, getdateFunction,
                                       nullptr, nullptr, nullptr) == SQLITE_OK &&
            sqlite3_create_function_v2(db, "NEWID", 0, SQLITE_UTF8, nullptr, newidFunction, nullptr,
+                                      nullptr, nullptr) == SQLITE_OK &&
+           sqlite3_create_function_v2(db, "LIKE", 2, deterministic, nullptr, likeFunction, nullptr,
+                                      nullptr, nullptr) == SQLITE_OK &&
+           sqlite3_create_function_v2(db, "LIKE", 3, deterministic, nullptr, likeFunction, nullptr,
                                       nullptr, nullptr) == SQLITE_OK;
 }
 

@@ -214,14 +214,14 @@ Error SqliteProvider::errorFromSqlite(const QString& context) const
     return dberror::command(message);
 }
 
-std::shared_ptr<RowSet> SqliteProvider::run(const QString& sql, int maxRecords, bool wantRows)
+void SqliteProvider::run(const QString& sql, int maxRecords, RowSink* sink, bool shareTexts)
 {
     if (!m_db)
         throw dberror::objectClosed();
     const QByteArray text = TsqlRewriter::rewrite(sql).toUtf8();
     const char* tail = text.constData();
     const char* const end = text.constData() + text.size();
-    std::shared_ptr<RowSet> result;
+    bool delivered = false;
     while (tail < end) {
         Statement stmt;
         const char* rest = nullptr;
@@ -232,9 +232,10 @@ std::shared_ptr<RowSet> SqliteProvider::run(const QString& sql, int maxRecords, 
         if (!stmt.handle)
             continue; // blanks or comments only
         const int columns = sqlite3_column_count(stmt.handle);
-        const bool collect = wantRows && !result && columns > 0;
+        const bool collect = sink && !delivered && columns > 0;
         QList<int> types;
-        std::vector<TextInterner> texts(collect ? static_cast<std::size_t>(columns) : 0);
+        std::vector<TextInterner> texts(collect && shareTexts ? static_cast<std::size_t>(columns)
+                                                              : 0);
         if (collect) {
             QList<FieldInfo> fields;
             for (int i = 0; i < columns; ++i) {
@@ -242,8 +243,11 @@ std::shared_ptr<RowSet> SqliteProvider::run(const QString& sql, int maxRecords, 
                 types << type;
                 fields.append({QString::fromUtf8(sqlite3_column_name(stmt.handle, i)), type});
             }
-            result = std::make_shared<RowSet>(fields);
+            sink->begin(fields);
+            delivered = true;
         }
+        int rows = 0;
+        QList<QVariant> values;
         for (;;) {
             const int rc = sqlite3_step(stmt.handle);
             if (rc == SQLITE_DONE)
@@ -252,41 +256,59 @@ std::shared_ptr<RowSet> SqliteProvider::run(const QString& sql, int maxRecords, 
                 throw errorFromSqlite(QString());
             if (!collect)
                 continue;
-            if (maxRecords > 0 && result->rowCount() >= maxRecords)
+            if (maxRecords > 0 && rows >= maxRecords)
                 break;
-            QList<QVariant> values;
+            values.clear();
             values.reserve(columns);
             for (int i = 0; i < columns; ++i) {
-                if (sqlite3_column_type(stmt.handle, i) == SQLITE_TEXT)
+                if (shareTexts && sqlite3_column_type(stmt.handle, i) == SQLITE_TEXT)
                     values.append(texts[static_cast<std::size_t>(i)].text(
                         reinterpret_cast<const char*>(sqlite3_column_text(stmt.handle, i)),
                         sqlite3_column_bytes(stmt.handle, i)));
                 else
                     values.append(columnValue(stmt.handle, i, types[i]));
             }
-            result->appendRow(std::move(values));
-        }
-        if (collect) {
-            // Expression columns have no declared type; their values tell it.
-            for (int i = 0; i < columns; ++i) {
-                if (result->field(i).type == 0)
-                    result->setFieldType(i, typeFromValues(*result, i));
-            }
+            sink->row(values);
+            ++rows;
         }
     }
-    if (wantRows && !result)
-        result = std::make_shared<RowSet>(QList<FieldInfo>{});
-    return result;
+}
+
+std::shared_ptr<RowSet> SqliteProvider::collect(const QString& sql, int maxRecords)
+{
+    // Keeps the rows; expression columns have no declared type, so their values tell it.
+    class Builder : public RowSink {
+    public:
+        void begin(const QList<FieldInfo>& fields) override
+        {
+            rows = std::make_shared<RowSet>(fields);
+        }
+        void row(const QList<QVariant>& values) override { rows->appendRow(values); }
+        std::shared_ptr<RowSet> rows;
+    } builder;
+    run(sql, maxRecords, &builder, true);
+    if (!builder.rows)
+        return std::make_shared<RowSet>(QList<FieldInfo>{});
+    for (int i = 0; i < builder.rows->fieldCount(); ++i) {
+        if (builder.rows->field(i).type == 0)
+            builder.rows->setFieldType(i, typeFromValues(*builder.rows, i));
+    }
+    return builder.rows;
 }
 
 std::shared_ptr<RowSet> SqliteProvider::query(const QString& sql, int maxRecords)
 {
-    return run(sql, maxRecords, true);
+    return collect(sql, maxRecords);
+}
+
+void SqliteProvider::stream(const QString& sql, int maxRecords, RowSink& sink)
+{
+    run(sql, maxRecords, &sink, false);
 }
 
 void SqliteProvider::execute(const QString& sql)
 {
-    run(sql, 0, false);
+    run(sql, 0, nullptr, false);
 }
 
 std::shared_ptr<RowSet> SqliteProvider::schema(SchemaKind kind)
@@ -308,9 +330,8 @@ std::shared_ptr<RowSet> SqliteProvider::schema(SchemaKind kind)
 
 std::shared_ptr<RowSet> SqliteProvider::tables()
 {
-    const std::shared_ptr<RowSet> rows =
-        run(QStringLiteral("SELECT name, type FROM sqlite_master WHERE type IN ('table', 'view')"),
-            0, true);
+    const std::shared_ptr<RowSet> rows = collect(
+        QStringLiteral("SELECT name, type FROM sqlite_master WHERE type IN ('table', 'view')"), 0);
     QList<TableEntry> entries;
     for (int r = 0; r < rows->rowCount(); ++r) {
         const QString name = rows->value(r, 0).toString();
@@ -326,9 +347,9 @@ std::shared_ptr<RowSet> SqliteProvider::tables()
 std::shared_ptr<RowSet> SqliteProvider::columns(bool keysOnly)
 {
     const std::shared_ptr<RowSet> objects =
-        run(QStringLiteral("SELECT name FROM sqlite_master WHERE type IN ('table', 'view') "
-                           "AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\'"),
-            0, true);
+        collect(QStringLiteral("SELECT name FROM sqlite_master WHERE type IN ('table', 'view') "
+                               "AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\'"),
+                0);
     QList<ColumnEntry> columns;
     QList<KeyEntry> keys;
     for (int r = 0; r < objects->rowCount(); ++r) {

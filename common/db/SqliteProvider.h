@@ -32,6 +32,7 @@ public:
     bool isOpen() const override { return m_db != nullptr; }
 
     std::shared_ptr<RowSet> query(const QString& sql, int maxRecords) override;
+    void stream(const QString& sql, int maxRecords, RowSink& sink) override;
     void execute(const QString& sql) override;
     std::shared_ptr<RowSet> schema(SchemaKind kind) override;
     QString dateLiteral(const QDateTime& value) const override;
@@ -40,7 +41,10 @@ public:
     static QStringList catalogNames(const QString& folder);
 
 private:
-    std::shared_ptr<RowSet> run(const QString& sql, int maxRecords, bool wantRows);
+    // Runs every statement of `sql`; the first result with columns goes to `sink` when there
+    // is one. `shareTexts` shares equal texts of a column among the rows (for rows kept).
+    void run(const QString& sql, int maxRecords, RowSink* sink, bool shareTexts);
+    std::shared_ptr<RowSet> collect(const QString& sql, int maxRecords);
     std::shared_ptr<RowSet> tables();
     std::shared_ptr<RowSet> columns(bool keysOnly);
     Error errorFromSqlite(const QString& context) const;

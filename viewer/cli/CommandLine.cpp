@@ -7,6 +7,11 @@
 #include "viewer/cli/RestoreCommands.h"
 #include "viewer/query/LogQuery.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <limits>
+
 namespace tallix::cli {
 
 namespace {
@@ -33,10 +38,16 @@ QList<QCommandLineOption> sharedOptions()
         valued("user", "Only rows of this user.", "name"),
         valued("workstation", "Only rows from this workstation.", "name"),
         valued("application", "Only rows from this application.", "name"),
-        valued("from", "Only rows from this moment on (yyyy-MM-dd[THH:mm[:ss]]).", "time"),
-        valued("to", "Only rows before the day after this moment.", "time"),
-        valued("key", "Only rows whose key text contains this text.", "text"),
-        valued("max", "At most this many rows, newest first (0 = all).", "n"),
+        valued("from",
+               "Only rows from this moment on (yyyy-MM-dd[THH:mm[:ss]], from 1753-01-01 to "
+               "9999-12-31).",
+               "time"),
+        valued("to", "Only rows before this moment; a date alone means through that day.", "time"),
+        valued("key",
+               "Only rows whose key text, as --list shows it, contains this text (taken "
+               "literally).",
+               "text"),
+        valued("max", "At most this many rows, newest first (a whole number; 0 = all).", "n"),
         QCommandLineOption(QStringLiteral("all-fields"),
                            QStringLiteral("Details and restore texts of all recorded columns, "
                                           "changed or not (the window's Show All Fields).")),
@@ -45,17 +56,45 @@ QList<QCommandLineOption> sharedOptions()
     };
 }
 
-QDateTime parseMoment(const QString& option, const QString& text)
+// A date, or a date and a time of day, as --from and --to take them.
+struct Moment {
+    QDateTime when;
+    bool hasTime = false;
+};
+
+Moment parseMoment(const QString& option, const QString& text)
 {
-    const QString t = text.trimmed();
-    for (const char* format : {"yyyy-MM-ddTHH:mm:ss", "yyyy-MM-ddTHH:mm", "yyyy-MM-dd HH:mm:ss",
-                               "yyyy-MM-dd HH:mm", "yyyy-MM-dd"}) {
-        const QDateTime when = QDateTime::fromString(t, QString::fromLatin1(format));
-        if (when.isValid())
-            return when;
+    // Four-digit years only: Qt would also take a sign or a fifth digit.
+    static const QRegularExpression shape(
+        QStringLiteral("^([0-9]{4}-[0-9]{2}-[0-9]{2})(?:[T ]([0-9]{2}:[0-9]{2})(:[0-9]{2})?)?$"));
+    const QRegularExpressionMatch m = shape.match(text.trimmed());
+    Moment moment;
+    if (m.hasMatch()) {
+        const QDate day = QDate::fromString(m.captured(1), QStringLiteral("yyyy-MM-dd"));
+        moment.hasTime = m.hasCaptured(2);
+        const QTime time =
+            !moment.hasTime ? QTime(0, 0)
+            : m.hasCaptured(3)
+                ? QTime::fromString(m.captured(2) + m.captured(3), QStringLiteral("HH:mm:ss"))
+                : QTime::fromString(m.captured(2), QStringLiteral("HH:mm"));
+        // A QDateTime would take an invalid time as midnight.
+        if (time.isValid())
+            moment.when = QDateTime(day, time);
     }
-    throw UsageError{
-        QStringLiteral("--%1: \"%2\" is no date (yyyy-MM-dd[THH:mm[:ss]]).").arg(option, text)};
+    if (!moment.when.isValid())
+        throw UsageError{
+            QStringLiteral("--%1: \"%2\" is no date (yyyy-MM-dd[THH:mm[:ss]]).").arg(option, text)};
+    if (!logquery::InServerRange(moment.when))
+        throw UsageError{QStringLiteral("--%1: \"%2\" is outside the server's dates (1753-01-01 "
+                                        "to 9999-12-31).")
+                             .arg(option, text)};
+    return moment;
+}
+
+// A --server text that can only be a folder: host and instance names hold no slash.
+bool isPath(const QString& server)
+{
+    return server.contains(QLatin1Char('/')) || QDir::isAbsolutePath(server);
 }
 
 const Server* registered(const Servers& servers, const QString& name)
@@ -66,6 +105,30 @@ const Server* registered(const Servers& servers, const QString& name)
             found = &s; // with several defaults the last one wins, as in the window
     }
     return found;
+}
+
+// Where the connection options point, with what a registered server supplies.
+struct Target {
+    QString server, database, login, password;
+};
+
+Target target(const QCommandLineParser& parser, const Servers& servers)
+{
+    const QString name = parser.value(QStringLiteral("server"));
+    const Server* entry = registered(servers, name);
+    Target t;
+    t.server = name.isEmpty() && entry ? entry->ServerName : name;
+    t.database = parser.value(QStringLiteral("database"));
+    if (!parser.isSet(QStringLiteral("database")) && entry)
+        t.database = entry->DefaultDatabase;
+    t.login = parser.value(QStringLiteral("login"));
+    t.password = parser.value(QStringLiteral("password"));
+    if (!parser.isSet(QStringLiteral("login")) && entry) {
+        t.login = entry->UserID;
+        if (!parser.isSet(QStringLiteral("password")))
+            t.password = entry->Password;
+    }
+    return t;
 }
 
 } // namespace
@@ -80,20 +143,20 @@ Invocation::Invocation(const QCommandLineParser& parser, const Servers& servers,
 
 QString Invocation::connectionString() const
 {
-    const QString name = m_parser.value(QStringLiteral("server"));
-    const Server* entry = registered(m_servers, name);
-    const QString server = name.isEmpty() && entry ? entry->ServerName : name;
-    QString database = m_parser.value(QStringLiteral("database"));
-    if (!m_parser.isSet(QStringLiteral("database")) && entry)
-        database = entry->DefaultDatabase;
-    QString login = m_parser.value(QStringLiteral("login"));
-    QString password = m_parser.value(QStringLiteral("password"));
-    if (!m_parser.isSet(QStringLiteral("login")) && entry) {
-        login = entry->UserID;
-        if (!m_parser.isSet(QStringLiteral("password")))
-            password = entry->Password;
-    }
-    return BuildConnectionString(server, database, login, password);
+    const Target t = target(m_parser, m_servers);
+    if (t.server.isEmpty())
+        throw UsageError{QStringLiteral("--server is required: no default server is registered.")};
+    if (t.database.isEmpty())
+        throw UsageError{QStringLiteral("--database is required.")};
+    if (isPath(t.server) && !QFileInfo(t.server).isDir())
+        throw Error(Error::FileNotFound, QStringLiteral("no such server folder: %1").arg(t.server));
+    return BuildConnectionString(t.server, t.database, t.login, t.password);
+}
+
+QString Invocation::connectionStringForText() const
+{
+    const Target t = target(m_parser, m_servers);
+    return BuildConnectionString(t.server, t.database, t.login, t.password);
 }
 
 LogFilters Invocation::filters() const
@@ -119,9 +182,14 @@ LogFilters Invocation::filters() const
     f.workstation = value("workstation");
     f.application = value("application");
     if (m_parser.isSet(QStringLiteral("from")))
-        f.from = parseMoment(QStringLiteral("from"), value("from"));
-    if (m_parser.isSet(QStringLiteral("to")))
-        f.to = parseMoment(QStringLiteral("to"), value("to"));
+        f.from = parseMoment(QStringLiteral("from"), value("from")).when;
+    if (m_parser.isSet(QStringLiteral("to"))) {
+        const Moment to = parseMoment(QStringLiteral("to"), value("to"));
+        if (to.hasTime)
+            f.before = to.when;
+        else
+            f.to = to.when; // through that day, as the window's To picker
+    }
     f.keyContains = value("key");
     return f;
 }
@@ -130,24 +198,51 @@ int Invocation::maxRecords() const
 {
     if (!m_parser.isSet(QStringLiteral("max")))
         return 0;
-    return logquery::MaxRecords(m_parser.value(QStringLiteral("max")));
+    const QString text = m_parser.value(QStringLiteral("max"));
+    static const QRegularExpression digits(QStringLiteral("^[0-9]+$"));
+    if (!digits.match(text.trimmed()).hasMatch())
+        throw UsageError{
+            QStringLiteral("--max: \"%1\" is not a whole number of 0 or more.").arg(text)};
+    bool ok = false;
+    const qlonglong n = text.trimmed().toLongLong(&ok);
+    if (!ok || n > std::numeric_limits<int>::max())
+        throw UsageError{QStringLiteral("--max: \"%1\" is too large (at most %2).")
+                             .arg(text)
+                             .arg(std::numeric_limits<int>::max())};
+    return static_cast<int>(n);
 }
 
 namespace {
 
 int runList(const Invocation& call)
 {
-    const QString cs = call.connectionString();
-    const QString sql = logquery::SelectText(call.filters(), cs);
+    const LogFilters filters = call.filters();
     const int max = call.maxRecords();
-    call.out() << csvTable(logquery::FetchLog(cs, sql, max));
+    const QString cs = call.connectionString();
+    CsvWriter csv(call.out());
+    logquery::StreamLog(cs, logquery::SelectText(filters, cs), max, csv);
     return 0;
 }
 
 int runPrintQuery(const Invocation& call)
 {
-    call.out() << logquery::SelectText(call.filters(), call.connectionString()) << '\n';
+    call.out() << logquery::SelectText(call.filters(), call.connectionStringForText()) << '\n';
     return 0;
+}
+
+// The LogIDs the chosen action was given, each a GUID in any spelling; else a UsageError.
+void requireLogIds(const Command& command, const QCommandLineParser& parser)
+{
+    const QString name = command.option.names().constFirst();
+    QStringList ids = command.takesArguments ? parser.positionalArguments() : QStringList();
+    if (command.valueIsLogId)
+        ids.prepend(parser.value(name));
+    for (const QString& id : ids) {
+        if (!logquery::LogIdText(id))
+            throw UsageError{QStringLiteral("--%1: \"%2\" is no LogID (a GUID such as "
+                                            "{6F9619FF-8B86-D011-B42D-00C04FC964FF}).")
+                                 .arg(name, id)};
+    }
 }
 
 } // namespace
@@ -161,8 +256,10 @@ const QList<Command>& commands()
         {QCommandLineOption(QStringLiteral("print-query"),
                             QStringLiteral("Print the SELECT text that --list runs.")),
          runPrintQuery},
-        {valued("details", "Print the details of one audit row as CSV.", "logid"), runDetails},
-        {valued("restore", "Print the restore text of one audit row.", "logid"), runRestore},
+        {valued("details", "Print the details of one audit row as CSV.", "logid"), runDetails,
+         false, true},
+        {valued("restore", "Print the restore text of one audit row.", "logid"), runRestore, false,
+         true},
         {valued("restore-script",
                 "Write one restore script of the audit rows whose LogIDs follow, in that order.",
                 "file"),
@@ -228,8 +325,11 @@ int Run(const QStringList& arguments, const Servers& servers, QTextStream& out, 
                          .arg(parser.positionalArguments().constFirst()));
     Invocation call(parser, servers, out, err);
     try {
+        requireLogIds(*chosen, parser);
         const int status = chosen->run(call);
         out.flush();
+        if (out.status() != QTextStream::Ok)
+            throw Error(Error::FileNotFound, QStringLiteral("Cannot write the output."));
         return status;
     } catch (const UsageError& e) {
         return usage(e.text);

@@ -22,13 +22,17 @@ public:
     QTextStream& out() const { return m_out; }
     QTextStream& err() const { return m_err; }
 
-    // The programs' connection string of --server, --database, --login and --password. A
-    // registered server (the default one when --server is not given) supplies its stored login
-    // and password when --login is not given, and its default database when --database is not.
+    // The programs' connection string of --server, --database, --login and --password, to
+    // connect with. A registered server (the default one when --server is not given) supplies
+    // its stored login and password when --login is not given, and its default database when
+    // --database is not. Without a server or a database this is a UsageError; a --server that
+    // names a folder (a path) that does not exist is an Error saying so.
     QString connectionString() const;
+    // The same string unchecked: enough to write SQL for the kind of server it names.
+    QString connectionStringForText() const;
     // The filter options.
     LogFilters filters() const;
-    // --max as a row limit (0 = all).
+    // --max as a row limit (0 = all): a whole number of 0 or more, else a UsageError.
     int maxRecords() const;
 
 private:
@@ -51,6 +55,8 @@ struct Command {
     std::function<int(const Invocation&)> run;
     // Whether the action takes further arguments (LogIDs) after its options.
     bool takesArguments = false;
+    // Whether the option's value is a LogID.
+    bool valueIsLogId = false;
 };
 
 const QList<Command>& commands();

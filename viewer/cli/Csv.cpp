@@ -1,5 +1,7 @@
 #include "viewer/cli/Csv.h"
 
+#include "common/db/Recordset.h"
+
 namespace tallix::cli {
 
 QString csvField(const QString& value)
@@ -21,21 +23,21 @@ QString csvRecord(const QStringList& fields)
     return out.join(QLatin1Char(',')) + QStringLiteral("\r\n");
 }
 
-QString csvTable(Recordset rows)
+void CsvWriter::begin(const QList<FieldInfo>& fields)
 {
     QStringList names;
-    for (int f = 0; f < rows.FieldCount(); ++f)
-        names << rows.FieldName(f);
-    QString text = csvRecord(names);
-    for (rows.MoveFirst(); !rows.atEnd(); rows.MoveNext()) {
-        QStringList values;
-        for (int f = 0; f < rows.FieldCount(); ++f) {
-            const QVariant v = rows.Field(f);
-            values << (Recordset::isNull(v) ? QString() : v.toString());
-        }
-        text += csvRecord(values);
-    }
-    return text;
+    for (const FieldInfo& f : fields)
+        names << f.name;
+    m_out << csvRecord(names);
+}
+
+void CsvWriter::row(const QList<QVariant>& values)
+{
+    QStringList texts;
+    texts.reserve(values.size());
+    for (const QVariant& v : values)
+        texts << (Recordset::isNull(v) ? QString() : v.toString());
+    m_out << csvRecord(texts);
 }
 
 } // namespace tallix::cli

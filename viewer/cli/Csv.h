@@ -1,9 +1,10 @@
 #pragma once
 
-#include "common/db/Recordset.h"
+#include "common/db/RowSink.h"
 
 #include <QString>
 #include <QStringList>
+#include <QTextStream>
 
 namespace tallix::cli {
 
@@ -14,7 +15,19 @@ QString csvField(const QString& value);
 // One record: the fields joined by commas, ended by CR LF.
 QString csvRecord(const QStringList& fields);
 
-// A header record of the field names, then one record per row; NULL is an empty field.
-QString csvTable(Recordset rows);
+// Writes a result as it is read: a header record of the field names, then one record per row;
+// NULL is an empty field.
+class CsvWriter : public RowSink {
+public:
+    explicit CsvWriter(QTextStream& out)
+        : m_out(out)
+    {}
+
+    void begin(const QList<FieldInfo>& fields) override;
+    void row(const QList<QVariant>& values) override;
+
+private:
+    QTextStream& m_out;
+};
 
 } // namespace tallix::cli

@@ -11,7 +11,9 @@ QString AuditRecord::query(const QString& logId)
     return QStringLiteral("SELECT sl.TransactionType, sl.SourceTable, slk.KeyValues, sl.Data, "
                           "sl.KeyID, CONVERT(varchar(32),sl.TransactionDate,21) AS "
                           "TransactionDate FROM Tallix sl, TallixKeys slk WHERE sl.LogID = '") +
-           logquery::quoted(logId) + QStringLiteral("' AND sl.KeyID = slk.KeyID");
+           // A GUID in any spelling is looked for as the programs read GUIDs back.
+           logquery::quoted(logquery::LogIdText(logId).value_or(logId)) +
+           QStringLiteral("' AND sl.KeyID = slk.KeyID");
 }
 
 std::optional<AuditRecord> AuditRecord::read(Connection& connection, const QString& logId)

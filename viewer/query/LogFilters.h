@@ -15,7 +15,12 @@ struct LogFilters {
     QString application{};
     QString workstation{};
     std::optional<QDateTime> from{};
+    // The window's To picker: rows before the moment one day after it, so a date means "through
+    // that day".
     std::optional<QDateTime> to{};
+    // Rows before this very moment (a time given on the command line).
+    std::optional<QDateTime> before{};
+    // Matched literally against the key text as the list shows it (" | " between key columns).
     QString keyContains{};
 };
 

@@ -2,6 +2,7 @@
 
 #include "common/db/DbErrors.h"
 
+#include <QRegularExpression>
 #include <limits>
 
 namespace tallix::logquery {
@@ -61,15 +62,52 @@ QString FromDate(const QDateTime& from, const DateLiteral& literal)
 
 QString ToDate(const QDateTime& to, const DateLiteral& literal)
 {
-    return QStringLiteral("sl.TransactionDate < '") + quoted(literal(to.addDays(1))) +
-           QLatin1Char('\'');
+    const QDateTime dayAfter = to.addDays(1);
+    if (!InServerRange(dayAfter))
+        return {};
+    return QStringLiteral("sl.TransactionDate < '") + quoted(literal(dayAfter)) + QLatin1Char('\'');
+}
+
+QString BeforeDate(const QDateTime& before, const DateLiteral& literal)
+{
+    return QStringLiteral("sl.TransactionDate < '") + quoted(literal(before)) + QLatin1Char('\'');
 }
 
 QString KeyContains(const QString& text)
 {
     if (text.isEmpty())
         return {};
-    return QStringLiteral("slk.KeyValues like '%") + quoted(text) + QStringLiteral("%'");
+    // LIKE's wildcards and its bracket each stand for themselves inside brackets. (An ESCAPE
+    // character would do on SQL Server, but not on every engine that speaks T-SQL.)
+    QString pattern;
+    pattern.reserve(text.size() + 8);
+    for (const QChar c : text) {
+        if (c == QChar(1))
+            pattern += QStringLiteral(" | ");
+        else if (c == QLatin1Char('%') || c == QLatin1Char('_') || c == QLatin1Char('['))
+            pattern += QLatin1Char('[') + c + QLatin1Char(']');
+        else
+            pattern += c;
+    }
+    return QStringLiteral("REPLACE(slk.KeyValues,CHAR(1),' | ') like '%") + quoted(pattern) +
+           QStringLiteral("%'");
+}
+
+bool InServerRange(const QDateTime& value)
+{
+    const QDate day = value.date();
+    return day.isValid() && day >= QDate(1753, 1, 1) && day <= QDate(9999, 12, 31);
+}
+
+std::optional<QString> LogIdText(const QString& text)
+{
+    static const QRegularExpression guid(
+        QStringLiteral("^\\s*(\\{?)([0-9A-Fa-f]{8}-[0-9A-Fa-f]{4}-[0-9A-Fa-f]{4}-[0-9A-Fa-f]{4}-"
+                       "[0-9A-Fa-f]{12})(\\}?)\\s*$"));
+    const QRegularExpressionMatch m = guid.match(text);
+    if (!m.hasMatch() || m.capturedLength(1) != m.capturedLength(3))
+        return std::nullopt;
+    return QLatin1Char('{') + m.captured(2).toUpper() + QLatin1Char('}');
 }
 
 QString AddToWhereClause(const QString& Current, const QString& Condition)
@@ -93,6 +131,8 @@ QString WhereClause(const LogFilters& f, const DateLiteral& literal)
         where = AddToWhereClause(where, FromDate(*f.from, literal));
     if (f.to)
         where = AddToWhereClause(where, ToDate(*f.to, literal));
+    if (f.before)
+        where = AddToWhereClause(where, BeforeDate(*f.before, literal));
     where = AddToWhereClause(where, KeyContains(f.keyContains));
     return where;
 }
@@ -161,6 +201,15 @@ Recordset FetchLog(const QString& connectionString, const QString& selectText, i
     Recordset rows = connection.OpenRecordset(selectText, maxRecords);
     connection.Close();
     return rows;
+}
+
+void StreamLog(const QString& connectionString, const QString& selectText, int maxRecords,
+               RowSink& sink)
+{
+    Connection connection(connectionString);
+    connection.Open();
+    connection.Stream(selectText, maxRecords, sink);
+    connection.Close();
 }
 
 QStringList DistinctValues(Connection& connection, const QString& column)

@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QString>
 #include <functional>
+#include <optional>
 
 namespace tallix {
 
@@ -30,9 +31,23 @@ QString ApplicationFilter(const QString& application);
 QString WorkstationFilter(const QString& workstation);
 // From that moment on (inclusive).
 QString FromDate(const QDateTime& from, const DateLiteral& literal);
-// Before the moment one day after `to`.
+// Before the moment one day after `to`; no condition when that day is past the server's last
+// date, which every stored date is before.
 QString ToDate(const QDateTime& to, const DateLiteral& literal);
+// Before that moment (exclusive).
+QString BeforeDate(const QDateTime& before, const DateLiteral& literal);
+// The key text as the list shows it (CHAR(1) between key columns written " | ") contains `text`,
+// taken literally: LIKE's %, _ and [ in it are each written in brackets. A CHAR(1) in `text`
+// stands for the " | " it is shown as.
 QString KeyContains(const QString& text);
+
+// Whether a date-time lies within the server's datetime type, 1753-01-01 to 9999-12-31.
+bool InServerRange(const QDateTime& value);
+
+// A LogID written the way the programs read uniqueidentifier values,
+// "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}" in upper case, from any spelling of the same GUID
+// (letter case, with or without braces, surrounding blanks); nothing for a text that is no GUID.
+std::optional<QString> LogIdText(const QString& text);
 
 // `Condition` when `Current` is empty, `Current` when `Condition` is, else both joined by AND.
 QString AddToWhereClause(const QString& Current, const QString& Condition);
@@ -67,6 +82,9 @@ inline constexpr long Overflow = 6;
 
 // Runs the audit-row query over a connection of its own, opened and closed here.
 Recordset FetchLog(const QString& connectionString, const QString& selectText, int maxRecords);
+// The same rows handed to `sink` one at a time as they are read, none of them kept.
+void StreamLog(const QString& connectionString, const QString& selectText, int maxRecords,
+               RowSink& sink);
 
 // The values of one DISTINCT filter query over an open connection.
 QStringList DistinctValues(Connection& connection, const QString& column);

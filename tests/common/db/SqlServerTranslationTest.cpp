@@ -106,6 +106,18 @@ TEST(SqlServerCatalog, DriverAnswersBecomeLayerValues)
         QStringLiteral("relation \"master_dbo.tallix\" does not exist"), QString()));
     EXPECT_FALSE(sqlserver::isMissingTable(QStringLiteral("column \"x\" does not exist"),
                                            QStringLiteral("207")));
+    // That engine gives 33557097 for other failures too: only its words tell a missing table.
+    const std::pair<const char*, bool> engine[] = {
+        {"relation \"orders\" does not exist", true},
+        {"column \"shipped\" of relation \"orders\" does not exist", false},
+        {"duplicate key value violates unique constraint \"pk_orders\"", false},
+        {"cannot insert a non-null value into a timestamp column", false},
+    };
+    for (const auto& [message, missing] : engine) {
+        EXPECT_EQ(sqlserver::isMissingTable(QString::fromUtf8(message), QStringLiteral("33557097")),
+                  missing)
+            << message;
+    }
     EXPECT_EQ(SqlServerProvider::isoDateLiteral(QDateTime(QDate(2001, 1, 5), QTime(13, 5, 7, 123))),
               QStringLiteral("2001-01-05T13:05:07"));
 }

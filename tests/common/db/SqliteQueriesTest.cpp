@@ -43,6 +43,39 @@ void runScript(Connection& c, QString script)
     c.Execute(script);
 }
 
+// What a sink was handed.
+struct Collected : RowSink {
+    void begin(const QList<FieldInfo>& fields) override
+    {
+        ++begins;
+        for (const FieldInfo& f : fields)
+            names << f.name;
+    }
+    void row(const QList<QVariant>& values) override { rows.append(values); }
+    int begins = 0;
+    QStringList names;
+    QList<QList<QVariant>> rows;
+};
+
+// A provider that only answers query(), with the rows it was built with: the base class streams.
+class FixedProvider : public Provider {
+public:
+    explicit FixedProvider(std::shared_ptr<RowSet> rows)
+        : m_rows(std::move(rows))
+    {}
+    void open() override { m_open = true; }
+    void close() override { m_open = false; }
+    bool isOpen() const override { return m_open; }
+    std::shared_ptr<RowSet> query(const QString&, int) override { return m_rows; }
+    void execute(const QString&) override {}
+    std::shared_ptr<RowSet> schema(SchemaKind) override { return m_rows; }
+    QString dateLiteral(const QDateTime&) const override { return {}; }
+
+private:
+    std::shared_ptr<RowSet> m_rows;
+    bool m_open = false;
+};
+
 class SqliteQueries : public ::testing::Test {
 protected:
     void SetUp() override { db.Open(audit.connectionString()); }
@@ -329,4 +362,53 @@ TEST_F(SqliteQueries, EqualTextsOfAColumnShareOneString)
     EXPECT_EQ(third.constData(), first.constData());
     EXPECT_NE(second.constData(), first.constData());
     EXPECT_EQ(rs.ValueAt(5, 1).toString(), QStringLiteral("WKS1"));
+}
+
+TEST_F(SqliteQueries, StreamedRowsAreTheResultsRowsHandedOverOneByOne)
+{
+    const QString q = logQuery(QString());
+    const Recordset all = db.OpenRecordset(q);
+    for (const int max : {0, 1, 5, 6, 7}) {
+        Collected got;
+        db.Stream(q, max, got);
+        EXPECT_EQ(got.begins, 1);
+        EXPECT_EQ(got.names.size(), 8);
+        EXPECT_EQ(got.names.value(7), QStringLiteral("KeyValues"));
+        ASSERT_EQ(got.rows.size(), max == 0 ? 6 : std::min(max, 6)) << max;
+        for (int r = 0; r < got.rows.size(); ++r) {
+            for (int f = 0; f < all.FieldCount(); ++f)
+                EXPECT_EQ(got.rows[r].value(f), all.ValueAt(r, f)) << r << "," << f;
+        }
+    }
+    // The first result of a batch, NULL kept apart from an empty text; the later statements run.
+    Collected batch;
+    db.Stream(QStringLiteral("CREATE TABLE s (a int); SELECT NULL AS n, '' AS e, 2 AS i; "
+                             "INSERT INTO s VALUES (1); SELECT a FROM s"),
+              0, batch);
+    EXPECT_EQ(batch.names,
+              (QStringList{QStringLiteral("n"), QStringLiteral("e"), QStringLiteral("i")}));
+    ASSERT_EQ(batch.rows.size(), 1);
+    EXPECT_FALSE(batch.rows[0][0].isValid());
+    EXPECT_EQ(batch.rows[0][1], QVariant(QString()));
+    EXPECT_EQ(batch.rows[0][2].toInt(), 2);
+    EXPECT_EQ(db.OpenRecordset(QStringLiteral("SELECT a FROM s")).RecordCount(), 1);
+
+    Collected none;
+    EXPECT_EQ(test::errorNumber([&] { db.Stream(QStringLiteral("SELEC x"), 0, none); }),
+              DB_E_ERRORSINCOMMAND);
+    EXPECT_EQ(test::errorNumber([&] { db.Stream(QStringLiteral("SELECT * FROM Nope"), 0, none); }),
+              DB_E_NOTABLE);
+    EXPECT_EQ(test::errorNumber([&] { db.Stream(q, -1, none); }), AdErrInvalidArgument);
+    EXPECT_EQ(none.begins, 0);
+
+    // A provider that reads only whole results streams them after reading.
+    auto fixed = std::make_shared<RowSet>(QList<FieldInfo>{{QStringLiteral("x"), 3}});
+    fixed->appendRow({QVariant(7)});
+    fixed->appendRow({QVariant()});
+    Connection c(std::make_unique<FixedProvider>(fixed));
+    c.Open();
+    Collected replayed;
+    c.Stream(QStringLiteral("anything"), 0, replayed);
+    EXPECT_EQ(replayed.names, QStringList{QStringLiteral("x")});
+    EXPECT_EQ(replayed.rows, (QList<QList<QVariant>>{{QVariant(7)}, {QVariant()}}));
 }

@@ -15,6 +15,9 @@ using tallix::test::s;
 
 namespace {
 
+// The LogID of the update the fixture adds.
+const QString kU1 = AuditDatabase::logId(7);
+
 struct Result {
     int status;
     QString out;
@@ -29,7 +32,7 @@ protected:
         Connection c(audit.connectionString());
         c.Open();
         AuditRows(c).add(
-            s("u1"), s("Orders"), s("U"), s("2001-01-05 10:00:00.000"), s("OrderID=1"),
+            kU1, s("Orders"), s("U"), s("2001-01-05 10:00:00.000"), s("OrderID=1"),
             AuditRows::data({AuditRows::column(s("Customer"), s("O&apos;Hara, Ltd"), s("Acme")),
                              AuditRows::column(s("Shipped"), s("1"), s("1"))}));
     }
@@ -61,25 +64,26 @@ const char* const kWarning =
 
 TEST_F(RestoreCommands, DetailsPrintTheShownRowsAsCsv)
 {
-    Result r = run({s("--details"), s("u1")});
+    Result r = run({s("--details"), kU1});
     EXPECT_EQ(r.status, 0) << qPrintable(r.err);
     EXPECT_EQ(r.out, s("Field,Before Value,After Value,Current Value\r\n"
                        "Customer,\"O'Hara, Ltd\",Acme,\r\n"));
 
-    r = run({s("--details"), s("u1"), s("--all-fields"), s("--current")});
+    r = run({s("--details"), kU1, s("--all-fields"), s("--current")});
     EXPECT_EQ(r.out, s("Field,Before Value,After Value,Current Value\r\n"
                        "Customer,\"O'Hara, Ltd\",Acme,Acme\r\n"
                        "Shipped,1,1,1\r\n"));
 
-    r = run({s("--details"), s("nope")});
+    r = run({s("--details"), AuditDatabase::logId(9)});
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(r.out.isEmpty());
-    EXPECT_EQ(r.err, s("tallixview: Error: No audit row has the LogID nope.\n"));
+    EXPECT_EQ(r.err, s("tallixview: Error: No audit row has the LogID "
+                       "{11111111-0000-0000-0000-000000000009}.\n"));
 }
 
 TEST_F(RestoreCommands, RestorePrintsTheRestoreTextWithTheWarningOfANewerChange)
 {
-    Result r = run({s("--restore"), s("u1")});
+    Result r = run({s("--restore"), kU1});
     EXPECT_EQ(r.status, 0) << qPrintable(r.err);
     // Order 1 was changed again on 6 January (the fixture's row 2).
     EXPECT_EQ(r.out, s(kWarning) + s(kUpdateRestore));
@@ -95,7 +99,7 @@ TEST_F(RestoreCommands, RestoreScriptWritesTheRowsInTheOrderGiven)
 {
     QTemporaryDir dir;
     const QString file = dir.filePath(s("undo.sql"));
-    Result r = run({s("--restore-script"), file, AuditDatabase::logId(6), s("u1")});
+    Result r = run({s("--restore-script"), file, AuditDatabase::logId(6), kU1});
     EXPECT_EQ(r.status, 0) << qPrintable(r.err);
     EXPECT_EQ(r.out, file + s("\n"));
     QFile f(file);
@@ -109,7 +113,7 @@ TEST_F(RestoreCommands, RestoreScriptWritesTheRowsInTheOrderGiven)
     r = run({s("--restore-script"), file});
     EXPECT_EQ(r.status, 2);
     EXPECT_TRUE(r.err.contains(s("needs at least one LogID"))) << qPrintable(r.err);
-    r = run({s("--restore"), s("u1"), s("extra")});
+    r = run({s("--restore"), kU1, s("extra")});
     EXPECT_EQ(r.status, 2);
     EXPECT_TRUE(r.err.contains(s("Unexpected argument \"extra\"")));
 }

@@ -199,6 +199,13 @@ TEST_F(ViewerWindow, FiltersNarrowTheRowsAndTheQueryIsKept)
     QTest::keyClicks(control<QLineEdit>("txtKey"), QStringLiteral("LineNo"));
     refresh();
     EXPECT_EQ(shownIds(), AuditDatabase::logIds({6, 3}));
+    // The key as the list shows it matches; a wildcard is taken as itself.
+    control<QLineEdit>("txtKey")->setText(control<Grid>("fgTransLog")->text(1, 7));
+    refresh();
+    EXPECT_EQ(shownIds(), AuditDatabase::logIds({6, 3}));
+    control<QLineEdit>("txtKey")->setText(QStringLiteral("Order_D"));
+    refresh();
+    EXPECT_EQ(status(), QStringLiteral("0 records"));
     EXPECT_TRUE(messages.shown.empty());
 }
 
