@@ -510,8 +510,19 @@ void frmTallixViewer::showGrid(bool configured)
     m_cmdFilter->setEnabled(configured);
 }
 
+bool frmTallixViewer::serverChosen()
+{
+    if (isServerChosen(m_cboServer->currentText()))
+        return true;
+    SetStatus(noServerChosenText());
+    message(noServerChosenText());
+    return false;
+}
+
 void frmTallixViewer::ConnectDatabase()
 {
+    if (!serverChosen())
+        return;
     SetStatus(QStringLiteral("Connecting to ") + m_cboServer->currentText() + QLatin1Char('.') +
               m_cboDatabase->currentText() + QStringLiteral("..."));
     m_fgTransLog->bind(Recordset());
@@ -563,6 +574,8 @@ LogFilters frmTallixViewer::filters() const
 
 void frmTallixViewer::cmdFilter_Click()
 {
+    if (!serverChosen())
+        return;
     SetStatus(QStringLiteral("Refreshing the data..."));
     clearDetails();
     const QString cs = connectionString();

@@ -135,6 +135,30 @@ TEST_F(ViewerWindow, NoRegisteredServerLeavesBothListsEmpty)
     EXPECT_TRUE(messages.shown.empty());
 }
 
+// Refresh View and Reset before any server is chosen ask for one, instead of passing on the
+// driver's "unknown host"; once a server is registered, the same buttons work.
+TEST_F(ViewerWindow, WithoutAServerRefreshAndResetAskForOne)
+{
+    open();
+    const QString noServer = QStringLiteral(
+        "No server chosen. Choose a server first; new servers are registered in Server "
+        "Registration.");
+    refresh();
+    QTest::mouseClick(control<QPushButton>("cmdRefresh"), Qt::LeftButton);
+    EXPECT_EQ(messages.shownTexts(), (QStringList{noServer, noServer}));
+    EXPECT_EQ(messages.shown.at(0).title, QStringLiteral("Tallix Viewer"));
+    EXPECT_EQ(status(), noServer);
+    EXPECT_EQ(control<Grid>("fgTransLog")->rows(), 1);
+
+    registerServer(audit.folder(), QStringLiteral("audit"), true);
+    window->servers().LoadFromRegistry();
+    window->LoadServerComboBox();
+    control<DatePicker>("dtpFrom")->clearValue();
+    refresh();
+    EXPECT_EQ(shownIds().size(), 6);
+    EXPECT_EQ(messages.shown.size(), 2u);
+}
+
 TEST_F(ViewerWindow, ADatabaseWithoutAuditTablesShowsTheLabelUntilOneWithThemIsChosen)
 {
     registerServer(audit.folder(), QStringLiteral("audit"), true);
