@@ -201,15 +201,17 @@ void frmServer::showEvent(QShowEvent* event)
 
 void frmServer::load()
 {
-    if (const QScreen* screen = this->screen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
     if (m_servers.Count() == 0) {
         m_chkDefault->setChecked(true);
         m_chkDefault->setText(
             QStringLiteral("De&fault Server (Must be true for the first server you register.)"));
+        // The longer caption is set after the dialog took its size; it must not be cut off.
+        adjustSize();
+    }
+    if (const QScreen* screen = this->screen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
     }
     fillList();
     applyMode(kView);
@@ -391,6 +393,8 @@ void frmServer::cmdAddClicked()
     }
     m_cboDatabases->clear();
     applyMode(kAdd);
+    // What the user types next is the new server's name.
+    m_txtServer->setFocus(Qt::OtherFocusReason);
 }
 
 void frmServer::cmdEditClicked()

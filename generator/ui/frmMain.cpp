@@ -459,6 +459,7 @@ void frmMain::ServerChosen(const QString& name)
         noServerChosen();
         return;
     }
+    setStatusText(QString());
     try {
         const Server& server = m_servers.Item(name);
         m_txtUsername->setText(server.UserID);

@@ -551,10 +551,14 @@ void frmTallixViewer::ConnectDatabase()
         SetStatus(QStringLiteral("Connected"));
         showGrid(true);
     } catch (const Error& e) {
-        if (e.number() == DB_E_NOTABLE)
+        // The status must not go on saying "Connecting to ...".
+        if (e.number() == DB_E_NOTABLE) {
+            SetStatus(QStringLiteral("Connected; this database has no audit tables."));
             showGrid(false);
-        else
+        } else {
+            SetStatus(QStringLiteral("Not connected."));
             message(QStringLiteral("Error: ") + e.description());
+        }
     }
 }
 
@@ -602,6 +606,7 @@ void frmTallixViewer::cmdFilter_Click()
             m_fgTransLog->setCurrentCell(1, 1);
         SetStatus(QString::number(m_fgTransLog->rows() - 1) + QStringLiteral(" records"));
     } catch (const Error& e) {
+        SetStatus(QStringLiteral("The list was not refreshed."));
         message(logquery::FailureText(e));
     }
 }

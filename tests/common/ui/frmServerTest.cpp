@@ -170,6 +170,7 @@ TEST_F(ServerDialogTest, TheFirstServerIsAlwaysTheDefault)
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Server Registration"));
     EXPECT_EQ(child<QGroupBox>(*dialog, "Frame")->title(), QStringLiteral("View"));
     EXPECT_FALSE(chkDefault->isEnabled());
+    EXPECT_GE(chkDefault->width(), chkDefault->sizeHint().width()) << "the caption is not cut";
 
     // Add unchecks it, which beeps and checks it again; so does every click.
     click(*dialog, "cmdAdd");
@@ -472,6 +473,7 @@ TEST_F(ServerDialogTest, AListingThatFailsOnEnteringTheDatabaseBoxIsShownOnce)
     ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
     click(*dialog, "cmdAdd");
     auto* server = child<QLineEdit>(*dialog, "txtServer");
+    EXPECT_TRUE(server->hasFocus()) << "Add lets the user type the name at once";
     auto* password = child<QLineEdit>(*dialog, "txtPassword");
     auto* combo = child<QComboBox>(*dialog, "cboDatabases");
     QTest::keyClicks(server, QStringLiteral("127.0.0.1,1"));
