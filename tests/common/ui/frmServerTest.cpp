@@ -459,6 +459,18 @@ TEST_F(ServerDialogTest, ListsTheDatabasesOfALiveServer)
     const QStringList names = databases(*dialog);
     EXPECT_TRUE(names.contains(QStringLiteral("master"))) << qPrintable(names.join(u','));
     EXPECT_TRUE(names.contains(QStringLiteral("tempdb"))) << qPrintable(names.join(u','));
+
+    // The same server with its port written after a colon.
+    if (!live->server.contains(u','))
+        return;
+    click(*dialog, "cmdAdd");
+    QTest::keyClicks(child<QLineEdit>(*dialog, "txtServer"),
+                     QString(live->server).replace(u',', u':'));
+    QTest::keyClicks(child<QLineEdit>(*dialog, "txtLogin"), live->login);
+    QTest::keyClicks(child<QLineEdit>(*dialog, "txtPassword"), live->password);
+    focusIn(child<QComboBox>(*dialog, "cboDatabases"));
+    EXPECT_TRUE(rec.shown.empty()) << qPrintable(rec.shownTexts().join(QLatin1Char('\n')));
+    EXPECT_EQ(databases(*dialog), names);
 }
 
 // The real boxes, answered by keys, over real focus changes: entering the database box of a
