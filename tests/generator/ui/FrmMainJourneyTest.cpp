@@ -138,6 +138,12 @@ TEST_F(GeneratorJourney, NewSaveAsAndARecentEntryChangeNothingUntilTheirDialogAn
     EXPECT_EQ(messages.filesAsked.size(), 2u);
     EXPECT_TRUE(seen() == before);
     EXPECT_EQ(window.project().Tables().Count(), 4);
+    // Closing the window the same way keeps it open.
+    messages.answer(Answer::Yes);
+    messages.chooseFile(std::nullopt);
+    EXPECT_FALSE(window.close());
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(seen() == before);
 
     // Save As: cancelled, or failing to write, keeps the file name and the caption.
     messages.chooseFile(path(QStringLiteral("fresh")));
