@@ -196,8 +196,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Project fuzzed, plain;
     fuzzed.setSpecialMTSHandling(flags & 0x8000);
     plain.setSpecialMTSHandling(flags & 0x8000);
-    fuzzed.setDB(names.value(0));
-    plain.setDB(plainName(names.value(0), QStringLiteral("db")));
+    // A database name that is blank or holds a control character is refused.
+    const QString db = names.value(0);
+    const bool dbRefused = SqlQuoting::hasControl(db) || db.trimmed().isEmpty();
+    fuzzed.setDB(db);
+    plain.setDB(dbRefused ? QStringLiteral("db\t") : QStringLiteral("db"));
     for (int t = 0; t < 3 && 1 + 3 * t < names.size(); ++t) {
         const QString name = names[1 + 3 * t];
         CTable* added = nullptr;
@@ -225,10 +228,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const Scripts f = scriptsOf(fuzzed);
     const Scripts p = scriptsOf(plain);
-    if (p.removal.isEmpty() != SqlQuoting::hasControl(fuzzed.DB()))
+    if (p.removal.isEmpty() != dbRefused)
         std::abort(); // a plain project always gives its scripts unless its database is refused
     const bool fuzzedCollides = collides(fuzzed);
-    if (fuzzedCollides != f.audit.isEmpty() && !SqlQuoting::hasControl(fuzzed.DB()))
+    if (fuzzedCollides != f.audit.isEmpty() && !dbRefused)
         std::abort(); // the run fails exactly when trigger names collide
     check(f.audit, p.audit, fuzzedCollides);
     check(f.removal, p.removal, false);

@@ -100,9 +100,15 @@ QString OdbcConnectionString::translate(const ConnectionOptions& options, const 
             passed.append({key, value});
     }
 
-    // SQL Server writes "host,port"; FreeTDS takes the port on its own.
+    // SQL Server writes "host,port"; FreeTDS takes the port on its own. "host:port", as most
+    // other programs write it, is read the same way; a name with more colons (an IPv6 address)
+    // stays as it is.
     static const QRegularExpression withPort(QStringLiteral("^(.*),\\s*(\\d+)\\s*$"));
-    const QRegularExpressionMatch m = withPort.match(server);
+    static const QRegularExpression colonPort(
+        QStringLiteral("^\\s*([^:]*[^:\\s])\\s*:\\s*(\\d+)\\s*$"));
+    QRegularExpressionMatch m = withPort.match(server);
+    if (!m.hasMatch())
+        m = colonPort.match(server);
     if (m.hasMatch()) {
         server = m.captured(1).trimmed();
         port = m.captured(2);

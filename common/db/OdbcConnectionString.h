@@ -5,8 +5,8 @@
 namespace tallix {
 
 // The ODBC connection text for SQL Server through the FreeTDS driver, from the programs' own
-// connection string: Data Source -> SERVER (a ",port" suffix -> PORT; "(local)" and "." ->
-// localhost), Initial Catalog -> DATABASE, User ID -> UID, Password -> PWD, Integrated Security
+// connection string: Data Source -> SERVER (a ",port" or ":port" suffix -> PORT; "(local)" and "."
+// -> localhost), Initial Catalog -> DATABASE, User ID -> UID, Password -> PWD, Integrated Security
 // -> Trusted_Connection (only without a login; its password is then not sent), Application Name
 // -> APP, Workstation ID -> WSID. Provider, Persist Security Info, Use Procedure for Prepare,
 // Auto Translate and Packet Size have no meaning here and are left out; any other key (Port,

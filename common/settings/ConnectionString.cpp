@@ -10,6 +10,17 @@ QString workstationName()
     return name.isEmpty() ? QSysInfo::machineHostName() : name;
 }
 
+bool isServerChosen(const QString& server)
+{
+    return !server.trimmed().isEmpty();
+}
+
+QString noServerChosenText()
+{
+    return QStringLiteral("No server chosen. Choose a server first; new servers are registered "
+                          "in Server Registration.");
+}
+
 QString BuildConnectionString(const QString& server, const QString& database, const QString& userId,
                               const QString& password)
 {

@@ -241,6 +241,12 @@ void Grid::mouseReleaseEvent(QMouseEvent* event)
     QTableView::mouseReleaseEvent(event);
 }
 
+QString Grid::cellToolTip(int row, int col) const
+{
+    const QString own = m_model->toolTip(row, col);
+    return own.isEmpty() ? m_model->text(row, col) : own;
+}
+
 void Grid::mouseMoveEvent(QMouseEvent* event)
 {
     const QModelIndex index = indexAt(event->position().toPoint());
@@ -248,7 +254,7 @@ void Grid::mouseMoveEvent(QMouseEvent* event)
         m_hovered = index;
         if (index.isValid()) {
             if (m_cellToolTips)
-                setToolTip(m_model->text(index.row(), index.column()));
+                setToolTip(cellToolTip(index.row(), index.column()));
             emit mouseOverCell(index.row(), index.column());
         }
     }
@@ -260,8 +266,7 @@ bool Grid::viewportEvent(QEvent* event)
     if (event->type() == QEvent::ToolTip && m_cellToolTips) {
         auto* help = static_cast<QHelpEvent*>(event);
         const QModelIndex index = indexAt(help->pos());
-        const QString tip =
-            index.isValid() ? m_model->text(index.row(), index.column()) : QString();
+        const QString tip = index.isValid() ? cellToolTip(index.row(), index.column()) : QString();
         if (tip.isEmpty())
             QToolTip::hideText();
         else

@@ -33,7 +33,8 @@ namespace tallix {
 // to the clicked cell), keyReleased, currentCellChanged, rowSelectionChanged, rightClicked (which
 // leaves the current cell and selection as they were, so a pop-up menu can act on them), and
 // mouseOverCell when the pointer enters another cell; the grid's toolTip() then holds that cell's
-// text, which the grid shows as its tool tip (switch off with setCellToolTips(false)).
+// tool tip (its text, unless setCellToolTip gave it one), which the grid shows (switch off with
+// setCellToolTips(false)).
 class Grid : public QTableView {
     Q_OBJECT
 public:
@@ -84,6 +85,13 @@ public:
     void setCellBackColor(int row1, int col1, int row2, int col2, quint32 oleColor)
     {
         m_model->setBackColor(row1, col1, row2, col2, oleColor);
+    }
+    // The tool tip a cell shows: its own when one was set, else its text.
+    QString cellToolTip(int row, int col) const;
+    // Every cell between the corners (row1, col1) and (row2, col2), inclusive.
+    void setCellToolTip(int row1, int col1, int row2, int col2, const QString& toolTip)
+    {
+        m_model->setToolTip(row1, col1, row2, col2, toolTip);
     }
     QPixmap cellPicture(int row, int col) const { return m_model->picture(row, col); }
     void setCellPicture(int row, int col, const QPixmap& picture)

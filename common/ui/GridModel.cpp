@@ -97,6 +97,12 @@ QVariant GridModel::data(const QModelIndex& index, int role) const
             return cell->picture;
         return {};
     }
+    case Qt::ToolTipRole: {
+        const Cell* cell = findCell(row, col);
+        if (cell && !cell->toolTip.isEmpty())
+            return cell->toolTip;
+        return {};
+    }
     case Qt::TextAlignmentRole:
         if (row < m_fixedRows)
             return {};
@@ -287,6 +293,26 @@ void GridModel::setBackColor(int row1, int col1, int row2, int col2, quint32 ole
         for (int c = left; c <= right; ++c)
             cellRef(r, c).back = oleColor;
     emit dataChanged(index(top, left), index(bottom, right), {Qt::BackgroundRole});
+}
+
+QString GridModel::toolTip(int row, int col) const
+{
+    const Cell* cell = findCell(row, col);
+    return cell ? cell->toolTip : QString();
+}
+
+void GridModel::setToolTip(int row1, int col1, int row2, int col2, const QString& toolTip)
+{
+    const int top = std::max(std::min(row1, row2), 0);
+    const int bottom = std::min(std::max(row1, row2), m_rows - 1);
+    const int left = std::max(std::min(col1, col2), 0);
+    const int right = std::min(std::max(col1, col2), m_cols - 1);
+    if (top > bottom || left > right)
+        return;
+    for (int r = top; r <= bottom; ++r)
+        for (int c = left; c <= right; ++c)
+            cellRef(r, c).toolTip = toolTip;
+    emit dataChanged(index(top, left), index(bottom, right), {Qt::ToolTipRole});
 }
 
 QPixmap GridModel::picture(int row, int col) const

@@ -60,6 +60,10 @@ public:
     void setBackColor(int row1, int col1, int row2, int col2, quint32 oleColor);
     QPixmap picture(int row, int col) const;
     void setPicture(int row, int col, const QPixmap& picture);
+    // A cell's own tool tip, shown in place of its text; empty when none was set.
+    QString toolTip(int row, int col) const;
+    // Sets the tool tip of every cell in the rectangle between the two corners (inclusive).
+    void setToolTip(int row1, int col1, int row2, int col2, const QString& toolTip);
 
     // Columns.
     Qt::Alignment colAlignment(int col) const;
@@ -82,6 +86,7 @@ private:
         CheckState check = CheckState::None;
         std::optional<quint32> back;
         QPixmap picture;
+        QString toolTip;
     };
     struct Column {
         Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;

@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -21,6 +22,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <functional>
 
 namespace tallix {
 
@@ -44,6 +46,19 @@ QLabel* labelFor(QWidget* buddy, const QString& caption, const QString& name)
     label->setBuddy(buddy);
     return label;
 }
+
+// The database box: asks before it drops its list down, so that an empty list can be filled
+// first and a list that could not be filled is not shown.
+class DatabaseBox : public QComboBox {
+public:
+    std::function<bool()> beforePopup;
+
+    void showPopup() override
+    {
+        if (!beforePopup || beforePopup())
+            QComboBox::showPopup();
+    }
+};
 
 } // namespace
 
@@ -73,14 +88,20 @@ frmServer::frmServer(Servers& servers, QString appTitle, QWidget* parent)
 
     m_frame = named(new QGroupBox(kView), QStringLiteral("Frame"));
     m_txtServer =
-        named(new QLineEdit, QStringLiteral("txtServer"), QStringLiteral("Enter the Server name."));
+        named(new QLineEdit, QStringLiteral("txtServer"),
+              QStringLiteral("Enter the Server name.\nA port follows a comma, as SQL Server "
+                             "writes it (127.0.0.1,1433); 127.0.0.1:1433 is read the same way."));
     m_txtLogin =
         named(new QLineEdit, QStringLiteral("txtLogin"), QStringLiteral("Enter the Login ID."));
     m_txtPassword =
         named(new QLineEdit, QStringLiteral("txtPassword"), QStringLiteral("Enter the Password"));
     m_txtPassword->setEchoMode(QLineEdit::Password);
-    m_cboDatabases = named(new QComboBox, QStringLiteral("cboDatabases"),
-                           QStringLiteral("Choose a default database."));
+    auto* databases = new DatabaseBox;
+    databases->beforePopup = [this] {
+        return databasesOpened();
+    };
+    m_cboDatabases = named<QComboBox>(databases, QStringLiteral("cboDatabases"),
+                                      QStringLiteral("Choose a default database."));
     m_chkDefault =
         named(new QCheckBox(QStringLiteral("De&fault Server ")), QStringLiteral("chkDefault"),
               QStringLiteral("Make this the default server."));
@@ -180,15 +201,17 @@ void frmServer::showEvent(QShowEvent* event)
 
 void frmServer::load()
 {
-    if (const QScreen* screen = this->screen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
     if (m_servers.Count() == 0) {
         m_chkDefault->setChecked(true);
         m_chkDefault->setText(
             QStringLiteral("De&fault Server (Must be true for the first server you register.)"));
+        // The longer caption is set after the dialog took its size; it must not be cut off.
+        adjustSize();
+    }
+    if (const QScreen* screen = this->screen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
     }
     fillList();
     applyMode(kView);
@@ -274,9 +297,18 @@ void frmServer::serverSelected(int row)
     m_chkDefault->setChecked(shown.IsDefault);
 }
 
+QString frmServer::listingKey() const
+{
+    return QStringList{m_txtServer->text(), m_txtLogin->text(), m_txtPassword->text()}.join(
+        QChar(u'\n'));
+}
+
 bool frmServer::listDatabases()
 {
+    m_listedFor = listingKey();
     try {
+        if (!isServerChosen(m_txtServer->text()))
+            throw Error(0, noServerChosenText());
         Connection connection(BuildConnectionString(m_txtServer->text(), QStringLiteral("master"),
                                                     m_txtLogin->text(), m_txtPassword->text()));
         connection.Open();
@@ -293,9 +325,13 @@ bool frmServer::listDatabases()
     }
 }
 
-void frmServer::databasesFocused()
+void frmServer::databasesFocused(Qt::FocusReason reason)
 {
-    if (m_cboDatabases->count() > 0)
+    // Each server, login and password as typed is tried once on entering: the box gets the focus
+    // back when a failure's message closes, and trying again there would never end. A click
+    // opens the box, which tries on its own.
+    if (m_cboDatabases->count() > 0 || listingKey() == m_listedFor ||
+        reason == Qt::MouseFocusReason)
         return;
     if (listDatabases()) {
         m_cboDatabases->setEnabled(true);
@@ -306,6 +342,22 @@ void frmServer::databasesFocused()
         });
         return;
     }
+    cannotConnect();
+}
+
+bool frmServer::databasesOpened()
+{
+    if (m_cboDatabases->count() > 0)
+        return true;
+    // Opening the box is the user's own new attempt, whatever was tried before.
+    if (listDatabases())
+        return true;
+    cannotConnect();
+    return false;
+}
+
+void frmServer::cannotConnect()
+{
     messages().showMessage(
         m_appTitle + QStringLiteral(" cannot connect to the server with these parameters."),
         m_appTitle, IMessages::Icon::Warning);
@@ -325,7 +377,7 @@ bool frmServer::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::FocusIn) {
         if (watched == m_cboDatabases)
-            databasesFocused();
+            databasesFocused(static_cast<QFocusEvent*>(event)->reason());
         else if (watched == m_txtServer)
             QTimer::singleShot(0, m_txtServer, &QLineEdit::selectAll);
     }
@@ -341,6 +393,8 @@ void frmServer::cmdAddClicked()
     }
     m_cboDatabases->clear();
     applyMode(kAdd);
+    // What the user types next is the new server's name.
+    m_txtServer->setFocus(Qt::OtherFocusReason);
 }
 
 void frmServer::cmdEditClicked()

@@ -48,8 +48,12 @@ private:
     void fillList();
     void serverSelected(int row);
     void selectByName(const QString& name);
+    // The server, login and password as typed, which a listing of databases was last tried with.
+    QString listingKey() const;
     bool listDatabases();
-    void databasesFocused();
+    void databasesFocused(Qt::FocusReason reason);
+    bool databasesOpened();
+    void cannotConnect();
     void defaultToggled(bool checked);
     void cmdAddClicked();
     void cmdEditClicked();
@@ -64,6 +68,7 @@ private:
     QString m_mode;
     bool m_loaded = false;
     bool m_reselecting = false;
+    QString m_listedFor; // listingKey() of the last listing tried
 
     QListWidget* m_lstServers;
     QPushButton* m_cmdAdd;

@@ -112,26 +112,34 @@ SchemaDiscovery::SchemaDiscovery(IDiscoveryObserver& observer)
     : m_observer(observer)
 {}
 
-bool SchemaDiscovery::DiscardTables(CTables& tables)
+bool SchemaDiscovery::MayReplaceTables(const CTables& tables)
 {
-    if (tables.Count() == 0)
-        return true;
-    if (messages().ask(QStringLiteral("Do you want to discard the current table list?"), kWarning,
-                       IMessages::Icon::Warning,
-                       IMessages::Buttons::YesNo) != IMessages::Answer::Yes)
-        return false;
-    while (tables.Count() > 0)
-        tables.Remove(1);
-    return true;
+    return tables.Count() == 0 ||
+           messages().ask(QStringLiteral("Do you want to discard the current table list?"),
+                          kWarning, IMessages::Icon::Warning,
+                          IMessages::Buttons::YesNo) == IMessages::Answer::Yes;
 }
 
 SchemaDiscovery::Result SchemaDiscovery::LoadTables(CTables& tables,
                                                     const QString& connectionString)
 {
-    if (!DiscardTables(tables))
+    if (!MayReplaceTables(tables))
         return Result::Declined;
     Connection connection(connectionString);
-    return LoadTables(tables, connection);
+    return ReplaceTables(tables, connection);
+}
+
+SchemaDiscovery::Result SchemaDiscovery::ReplaceTables(CTables& tables, Connection& connection)
+{
+    CTables loaded;
+    const Result result = LoadTables(loaded, connection);
+    if (result != Result::Loaded)
+        return result;
+    // Taking away a filled or unsaved list is a change to save, even when nothing came instead.
+    const bool changed = tables.IsDirty || tables.Count() > 0;
+    tables = std::move(loaded);
+    tables.IsDirty = tables.IsDirty || changed;
+    return result;
 }
 
 SchemaDiscovery::Result SchemaDiscovery::LoadTables(CTables& tables, Connection& connection)

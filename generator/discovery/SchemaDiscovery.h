@@ -25,18 +25,22 @@ public:
 
     explicit SchemaDiscovery(IDiscoveryObserver& observer);
 
-    // The load-tables command: asks before a filled list is discarded, connects with the
-    // connection string and refills `tables`. A failure to connect or to read is shown as
-    // "Error (LoadTables) - " and its description and stops the load; the tables read so far
-    // stay in the list.
+    // The load-tables command: asks before a filled list is replaced, connects with the
+    // connection string and reads the tables into a new list, which replaces `tables` once it
+    // has been read. A failure to connect or to read is shown as "Error (LoadTables) - " and its
+    // description and stops the load; `tables` is then left as it was.
     Result LoadTables(CTables& tables, const QString& connectionString);
 
-    // The question before a filled list is discarded: "Do you want to discard the current table
-    // list?". On Yes the list is emptied and true returned; on No nothing changes.
-    static bool DiscardTables(CTables& tables);
+    // The question before a filled list is replaced: "Do you want to discard the current table
+    // list?". True on Yes or for an empty list; the list itself is not touched.
+    static bool MayReplaceTables(const CTables& tables);
 
-    // The same on a connection (opened when it is not), without the question (the list is
-    // added to).
+    // The load without the question, on a connection (opened when it is not): `tables` is
+    // replaced only by a list read whole.
+    Result ReplaceTables(CTables& tables, Connection& connection);
+
+    // The tables of the connection added to `tables`; after a failure, the tables read so far
+    // stay in it.
     Result LoadTables(CTables& tables, Connection& connection);
 
     // The same from rowsets already read: tables, columns and primary keys.

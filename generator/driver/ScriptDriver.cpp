@@ -83,6 +83,11 @@ bool getsTriggers(const CTable& table)
 
 void checkDatabaseName(const Project& project)
 {
+    // Without a name the script would start with "USE []", which fails on every server and
+    // leaves the rest to run in whatever database the connection happens to be in.
+    if (project.DB().trimmed().isEmpty())
+        throw Error(Error::InvalidArgument,
+                    QStringLiteral("The project names no database; no script was produced."));
     if (SqlQuoting::hasControl(project.DB()))
         throw Error(Error::InvalidArgument,
                     QStringLiteral("The database name holds a line break or other control "

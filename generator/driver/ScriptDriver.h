@@ -24,7 +24,7 @@ public:
     // been reported as "Error (GenerateScript) - " and its description. A trigger
     // that could not be built fails the whole run, so no script silently lacks one;
     // so do two audited tables whose triggers would have the same names, and a
-    // database name that holds a control character.
+    // database name that is empty or holds a control character.
     QString GenerateScript(const Project& project);
     // The same, handed to `sink` piece by piece. False after a reported failure,
     // when what the sink took must be thrown away. A ScriptSinkError from the sink

@@ -1,5 +1,6 @@
 #include "generator/selection/TableSelection.h"
 
+#include "generator/discovery/SchemaDiscovery.h"
 #include "generator/discovery/SchemaTypes.h"
 #include "generator/model/CTables.h"
 
@@ -23,6 +24,36 @@ bool TableRow::check(int column) const
 
 namespace TableSelection {
 
+namespace {
+
+// Why a table with LargeKey set gets no triggers: discovery sets it for a name that SourceTable
+// cannot hold and for a key whose text KeyValues cannot hold.
+QString largeKeyReason(const CTable& table)
+{
+    if (table.TableName.size() > SchemaDiscovery::kNameLimit)
+        return QStringLiteral("%1 cannot be audited: its name is longer than the %2 characters "
+                              "that Tallix.SourceTable holds.")
+            .arg(table.TableName)
+            .arg(SchemaDiscovery::kNameLimit);
+    return QStringLiteral("%1 cannot be audited: the text of its key can be longer than the %2 "
+                          "characters that TallixKeys.KeyValues holds.")
+        .arg(table.TableName)
+        .arg(SchemaDiscovery::kKeyLimit);
+}
+
+QString notRecordedReason(const CColumn& column)
+{
+    if (column.datatype == QLatin1String("binary") || column.datatype == QLatin1String("varbinary"))
+        return column.ColumnName +
+               QStringLiteral(" is not recorded: binary values cannot be written into the audit "
+                              "data.");
+    return column.ColumnName +
+           QStringLiteral(" is not recorded: the triggers cannot read large-object values (text, "
+                          "ntext, image, and the (max) types).");
+}
+
+} // namespace
+
 TableRow tableRow(const CTable& table)
 {
     TableRow row;
@@ -32,6 +63,8 @@ TableRow tableRow(const CTable& table)
     row.all = table.Insert && table.Update && table.Delete;
     row.name = table.TableName;
     row.marked = table.LargeKey;
+    if (row.marked)
+        row.reason = largeKeyReason(table);
     return row;
 }
 
@@ -43,6 +76,8 @@ FieldRow fieldRow(const CColumn& column)
     row.name = column.ColumnName;
     row.datatype = displayType(column);
     row.marked = isLargeObjectType(column.datatype);
+    if (row.marked)
+        row.reason = notRecordedReason(column);
     return row;
 }
 

@@ -5,7 +5,7 @@
 
 namespace tallix {
 
-class CColumn;
+struct CColumn;
 class CTable;
 class CTables;
 
@@ -18,6 +18,7 @@ struct TableRow {
     bool remove = false;
     QString name;
     bool marked = false;
+    QString reason; // why a marked table cannot be audited; empty otherwise
 
     bool check(int column) const;
 };
@@ -29,6 +30,7 @@ struct FieldRow {
     QString name;
     QString datatype;
     bool marked = false;
+    QString reason; // why a marked column cannot be recorded; empty otherwise
 };
 
 // The rules of the tables and fields grids, applied to the table list. Rows are 1-based data

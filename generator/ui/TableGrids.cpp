@@ -71,8 +71,10 @@ void TableGrids::showTableRow(int row)
     for (int c = ts::All; c <= ts::Delete; ++c)
         m_tables->setCellChecked(row, c, checkOf(r.check(c)));
     m_tables->setText(row, ts::Name, r.name);
-    if (r.marked)
+    if (r.marked) {
         m_tables->setCellBackColor(row, 0, row, ts::Name, ts::kMarkedColour);
+        m_tables->setCellToolTip(row, 0, row, ts::Name, r.reason);
+    }
 }
 
 CTable* TableGrids::tableInCurrentRow() const
@@ -111,8 +113,10 @@ void TableGrids::showFields()
         m_fields->setText(row, ts::Datatype, r.datatype);
         if (r.key)
             m_fields->setCellPicture(row, ts::Key, m_key);
-        if (r.marked)
+        if (r.marked) {
             m_fields->setCellBackColor(row, 0, row, ts::Datatype, ts::kMarkedColour);
+            m_fields->setCellToolTip(row, 0, row, ts::Datatype, r.reason);
+        }
     }
 }
 

@@ -187,6 +187,12 @@ void frmMain::buildControls()
               "chkMTS");
     m_chkSQL2000 =
         named(new QCheckBox(QStringLiteral("SQL Server 2000 handling"), optionsTab), "chkSQL2000");
+    m_chkMTS->setToolTip(QStringLiteral(
+        "The triggers record the user that a middle-tier client names at the end of its "
+        "application name, as <<user>>;\nconnections without such a name are recorded under their "
+        "login. Off: every change is recorded under the login."));
+    m_chkSQL2000->setToolTip(
+        QStringLiteral("Kept with the project; it does not change the script."));
     optionsLayout->addWidget(m_chkMTS);
     optionsLayout->addWidget(m_chkSQL2000);
     optionsLayout->addStretch();
@@ -358,7 +364,7 @@ void frmMain::buildCommands()
     connect(index, &QAction::triggered, this, &frmMain::HelpIndex);
     connect(about, &QAction::triggered, this, &frmMain::HelpAbout);
     // The maker's pages, as the viewer opens them.
-    const auto web = [this](const char* page) {
+    const auto web = [](const char* page) {
         return [page] {
             ShellLaunch(makerPage(QLatin1String(page)), generatorTitle());
         };
@@ -386,14 +392,16 @@ QString frmMain::connectionString() const
                                  m_txtUsername->text(), m_txtPassword->text());
 }
 
-void frmMain::savePrompt()
+bool frmMain::savePrompt()
 {
     if (!m_project->IsDirty())
-        return;
+        return true;
     if (messages().ask(QStringLiteral("Save current project?"), generatorTitle(),
                        IMessages::Icon::Question,
-                       IMessages::Buttons::YesNo) == IMessages::Answer::Yes)
-        FileSave(false);
+                       IMessages::Buttons::YesNo) != IMessages::Answer::Yes)
+        return true;
+    // The user wants this project kept: a cancelled or failed save stops what asked.
+    return FileSave(false);
 }
 
 void frmMain::clearForm()
@@ -447,6 +455,11 @@ void frmMain::LoadServerComboBox()
 
 void frmMain::ServerChosen(const QString& name)
 {
+    if (!isServerChosen(name)) {
+        noServerChosen();
+        return;
+    }
+    setStatusText(QString());
     try {
         const Server& server = m_servers.Item(name);
         m_txtUsername->setText(server.UserID);
@@ -464,6 +477,10 @@ void frmMain::fillDatabaseList()
 {
     Initializing init(*m_project);
     m_cboDatabase->setEditText(QStringLiteral("master"));
+    if (!isServerChosen(m_cboServer->currentText())) {
+        noServerChosen();
+        return;
+    }
     try {
         HourglassCursor busy;
         Connection connection(connectionString());
@@ -480,6 +497,12 @@ void frmMain::fillDatabaseList()
     }
 }
 
+void frmMain::noServerChosen()
+{
+    setStatusText(noServerChosenText());
+    messages().showMessage(noServerChosenText(), generatorTitle(), IMessages::Icon::Warning);
+}
+
 void frmMain::AddServer()
 {
     ServerAdd(m_servers, m_cboServer->currentText(), generatorTitle(), this,
@@ -490,7 +513,8 @@ void frmMain::AddServer()
 
 void frmMain::FileNew()
 {
-    savePrompt();
+    if (!savePrompt())
+        return;
     m_project = std::make_unique<Project>();
     setWindowTitle(kCaption);
     clearForm();
@@ -499,8 +523,8 @@ void frmMain::FileNew()
 
 void frmMain::FileOpen()
 {
-    savePrompt();
-    LoadProject(true);
+    if (savePrompt())
+        LoadProject(true);
 }
 
 void frmMain::OpenRecent(int index)
@@ -508,37 +532,39 @@ void frmMain::OpenRecent(int index)
     if (index < 1 || index > m_mru.Count())
         return;
     const QString path = m_mru.Item(index);
-    savePrompt();
-    m_projectPath = path;
-    LoadProject(false);
+    if (savePrompt())
+        loadProjectFrom(path);
 }
 
 bool frmMain::LoadProject(bool showDialog)
 {
-    clearForm();
-    if (showDialog) {
-        const std::optional<QString> chosen = messages().chooseOpenFile(
-            {QStringLiteral("Open Tallix Project..."), QStringLiteral("*.tpx"), kProjectFilter});
-        if (!chosen)
-            return false;
-        m_projectPath = *chosen;
-    }
+    if (!showDialog)
+        return loadProjectFrom(m_projectPath);
+    const std::optional<QString> chosen = messages().chooseOpenFile(
+        {QStringLiteral("Open Tallix Project..."), QStringLiteral("*.tpx"), kProjectFilter});
+    return chosen && loadProjectFrom(*chosen);
+}
+
+bool frmMain::loadProjectFrom(const QString& path)
+{
+    // The form, the project and its file name stay as they are until the new file has been
+    // read: a cancelled or failed load must not leave a form that Save would write over the
+    // old file.
     Project::ReadResult read;
+    auto project = std::make_unique<Project>();
     try {
-        auto project = std::make_unique<Project>();
         setStatusText(QStringLiteral("Loading the project... this may take a while..."));
-        {
-            HourglassCursor busy;
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-            read = ProjectFile::load(m_projectPath, *project);
-        }
-        m_project = std::move(project);
+        HourglassCursor busy;
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        read = ProjectFile::load(path, *project);
     } catch (const Error& e) {
         setStatusText(QString());
         messages().showMessage(QStringLiteral("Load Project Failed! - ") + e.description(),
                                QStringLiteral("Tallix Error"), IMessages::Icon::Critical);
         return false;
     }
+    m_project = std::move(project);
+    m_projectPath = path;
     m_mru.Add(m_projectPath);
     refreshRecentMenu();
     showProject();
@@ -548,7 +574,7 @@ bool frmMain::LoadProject(bool showDialog)
     return true;
 }
 
-void frmMain::FileSave(bool saveAs)
+bool frmMain::FileSave(bool saveAs)
 {
     {
         Initializing init(*m_project);
@@ -568,28 +594,29 @@ void frmMain::FileSave(bool saveAs)
                                               : QStringLiteral("Save Tallix Project..."),
                                        m_projectPath, kProjectFilter});
         if (!chosen)
-            return;
+            return false;
         path = *chosen;
     }
     if (!path.toUpper().endsWith(QLatin1String(".TPX")))
         path += QStringLiteral(".TPX");
-    m_projectPath = path;
 
     setStatusText(QStringLiteral("Saving the project... this may take a while..."));
     try {
         HourglassCursor busy;
         // The project text is taken only once the file is written, so a failed save leaves the
-        // project marked as changed.
-        ProjectFile::write(m_projectPath, m_project->ObjectToXML());
+        // project marked as changed, and its file name as it was.
+        ProjectFile::write(path, m_project->ObjectToXML());
         m_project->Save();
     } catch (const Error& e) {
         setStatusText(QString());
         messages().showMessage(QStringLiteral("Save Project Failed! - ") + e.description(),
                                generatorTitle(), IMessages::Icon::None);
-        return;
+        return false;
     }
+    m_projectPath = path;
     setCaption();
     setStatusText(QStringLiteral("Done."));
+    return true;
 }
 
 void frmMain::refreshRecentMenu()
@@ -617,14 +644,27 @@ void frmMain::refreshRecentMenu()
 
 void frmMain::LoadTables()
 {
-    if (!SchemaDiscovery::DiscardTables(m_project->Tables()))
+    if (!isServerChosen(m_cboServer->currentText())) {
+        noServerChosen();
+        return;
+    }
+    CTables& tables = m_project->Tables();
+    if (!SchemaDiscovery::MayReplaceTables(tables))
         return;
     setStatusText(QStringLiteral("Loading tables..."));
+    SchemaDiscovery::Result result;
     {
         HourglassCursor busy;
-        m_tableGrids->clear();
         Connection connection(connectionString());
-        SchemaDiscovery(*this).LoadTables(m_project->Tables(), connection);
+        result = SchemaDiscovery(*this).ReplaceTables(tables, connection);
+    }
+    if (result != SchemaDiscovery::Result::Loaded) {
+        // The list and both grids still show what was there; the failure has been shown.
+        setStatusText(tables.Count() > 0
+                          ? QStringLiteral("The tables could not be loaded; the previous list is "
+                                           "kept.")
+                          : QStringLiteral("The tables could not be loaded."));
+        return;
     }
     m_tableGrids->fill();
     setStatusText(QStringLiteral("Done."));
@@ -666,7 +706,11 @@ void frmMain::Generate()
 
 void frmMain::RemoveTallix()
 {
-    m_project->setDB(m_cboDatabase->currentText());
+    {
+        // The database box is the project's already; writing this script changes nothing.
+        Initializing init(*m_project);
+        m_project->setDB(m_cboDatabase->currentText());
+    }
     const QString path =
         QDir(QDir::tempPath())
             .filePath(QStringLiteral("TallixRemoval_") + m_project->DB() + QLatin1Char('_') +
@@ -758,7 +802,11 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
 
 void frmMain::closeEvent(QCloseEvent* event)
 {
-    savePrompt();
+    // Closing goes on after No; only a save the user asked for and did not get keeps the window.
+    if (!savePrompt()) {
+        event->ignore();
+        return;
+    }
     m_mru.Save();
     event->accept();
 }

@@ -57,7 +57,8 @@ public:
     // The commands, as the toolbar, the menus and the buttons run them.
     void FileNew();
     void FileOpen();
-    void FileSave(bool saveAs);
+    // True when the project was written.
+    bool FileSave(bool saveAs);
     void LoadTables();
     void Generate();
     void RemoveTallix();
@@ -79,7 +80,11 @@ private:
     void buildControls();
     void buildCommands();
     QAction* command(QMenu* menu, const char* id, const QString& text);
-    void savePrompt();
+    // Asks to save a changed project; false when the user wanted it saved and it was not (the
+    // dialog was cancelled or the file could not be written), so the caller stops.
+    bool savePrompt();
+    bool loadProjectFrom(const QString& path);
+    void noServerChosen();
     void clearForm();
     void showProject();
     void fillDatabaseList();

@@ -510,8 +510,19 @@ void frmTallixViewer::showGrid(bool configured)
     m_cmdFilter->setEnabled(configured);
 }
 
+bool frmTallixViewer::serverChosen()
+{
+    if (isServerChosen(m_cboServer->currentText()))
+        return true;
+    SetStatus(noServerChosenText());
+    message(noServerChosenText());
+    return false;
+}
+
 void frmTallixViewer::ConnectDatabase()
 {
+    if (!serverChosen())
+        return;
     SetStatus(QStringLiteral("Connecting to ") + m_cboServer->currentText() + QLatin1Char('.') +
               m_cboDatabase->currentText() + QStringLiteral("..."));
     m_fgTransLog->bind(Recordset());
@@ -540,10 +551,14 @@ void frmTallixViewer::ConnectDatabase()
         SetStatus(QStringLiteral("Connected"));
         showGrid(true);
     } catch (const Error& e) {
-        if (e.number() == DB_E_NOTABLE)
+        // The status must not go on saying "Connecting to ...".
+        if (e.number() == DB_E_NOTABLE) {
+            SetStatus(QStringLiteral("Connected; this database has no audit tables."));
             showGrid(false);
-        else
+        } else {
+            SetStatus(QStringLiteral("Not connected."));
             message(QStringLiteral("Error: ") + e.description());
+        }
     }
 }
 
@@ -563,6 +578,8 @@ LogFilters frmTallixViewer::filters() const
 
 void frmTallixViewer::cmdFilter_Click()
 {
+    if (!serverChosen())
+        return;
     SetStatus(QStringLiteral("Refreshing the data..."));
     clearDetails();
     const QString cs = connectionString();
@@ -589,6 +606,7 @@ void frmTallixViewer::cmdFilter_Click()
             m_fgTransLog->setCurrentCell(1, 1);
         SetStatus(QString::number(m_fgTransLog->rows() - 1) + QStringLiteral(" records"));
     } catch (const Error& e) {
+        SetStatus(QStringLiteral("The list was not refreshed."));
         message(logquery::FailureText(e));
     }
 }

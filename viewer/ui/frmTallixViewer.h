@@ -84,6 +84,8 @@ private:
     QWidget* createConfigFrame();
     QWidget* createDetailsFrame();
     QString connectionString() const;
+    // Says so when no server is chosen, for the commands that connect.
+    bool serverChosen();
     void clearDetails();
     void showGrid(bool configured);
     void chkShowAllFields_Click();

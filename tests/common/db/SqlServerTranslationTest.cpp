@@ -41,6 +41,28 @@ TEST(OdbcConnectionString, TranslatesTheProgramsKeys)
     EXPECT_EQ(OdbcConnectionString::escape(QStringLiteral(" x")), QStringLiteral("{ x}"));
 }
 
+TEST(OdbcConnectionString, APortAfterAColonIsReadAsAfterAComma)
+{
+    const struct {
+        const char* server;
+        const char* odbc;
+    } cases[] = {
+        {"127.0.0.1:1433", "SERVER=127.0.0.1;PORT=1433;"},
+        {"127.0.0.1,1433", "SERVER=127.0.0.1;PORT=1433;"},
+        {" db.example.com : 1500 ", "SERVER=db.example.com;PORT=1500;"},
+        {"PROD\\SQL1:1500", "SERVER=PROD\\SQL1;PORT=1500;"},
+        {"fe80::1", "SERVER=fe80::1;"},       // an IPv6 address keeps its colons
+        {"tcp:devbox", "SERVER=tcp:devbox;"}, // no port after the colon
+        {":1433", "SERVER=:1433;"},           // no host before it
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(odbc((QByteArray("Data Source=") + c.server + ";User ID=u").constData()),
+                  QStringLiteral("DRIVER={FreeTDS};") + QString::fromUtf8(c.odbc) +
+                      QStringLiteral("UID=u;"))
+            << c.server;
+    }
+}
+
 TEST(OdbcConnectionString, DriverIsTheRegisteredNameOrTheLibrary)
 {
     const QString file = QStringLiteral("/usr/lib/x86_64-linux-gnu/odbc/libtdsodbc.so");

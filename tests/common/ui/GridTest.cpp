@@ -200,6 +200,14 @@ TEST(Grid, ReportsClicksKeysSelectionAndTheCellUnderThePointer)
     EXPECT_EQ(g.toolTip(), QStringLiteral("t7"));
     ASSERT_FALSE(over.isEmpty());
     EXPECT_EQ(over.last().at(0).toInt(), 7);
+    // A tool tip of its own takes the text's place, on the cells it was given to.
+    g.setCellToolTip(6, 0, 7, 2, QStringLiteral("why"));
+    QTest::mouseMove(g.viewport(), s.centreOf(5, 2));
+    EXPECT_EQ(g.toolTip(), QStringLiteral("t5"));
+    QTest::mouseMove(g.viewport(), s.centreOf(7, 1));
+    EXPECT_EQ(g.toolTip(), QStringLiteral("why"));
+    EXPECT_EQ(g.cellToolTip(6, 0), QStringLiteral("why"));
+    EXPECT_EQ(g.gridModel()->data(g.model()->index(8, 1), Qt::ToolTipRole), QVariant());
 
     g.setCurrentCell(1, 2);
     EXPECT_EQ(g.selectedRowRange(), std::make_pair(1, 1));

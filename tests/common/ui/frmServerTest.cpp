@@ -3,17 +3,21 @@
 #include "common/settings/Servers.h"
 #include "common/settings/SettingsStore.h"
 #include "common/ui/ServerAdd.h"
+#include "common/ui/WidgetMessages.h"
 #include "tests/support/LiveServer.h"
 #include "tests/support/TestSupport.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -118,6 +122,41 @@ protected:
     Servers servers;
 };
 
+// Stands in for the user and the desktop: answers every real message box that opens by pressing
+// `key` in it and records its text, and, like a window manager, gives `window` the activation back
+// once no window holds it (the offscreen platform leaves that to the desktop). Should boxes keep
+// coming (a window that shows its failure again each time it gets the focus back), it gives
+// `escape` the focus before answering the `limit`-th one, so the loop ends and the test fails
+// instead of hanging.
+class BoxAnswerer {
+public:
+    BoxAnswerer(Qt::Key key, QWidget* window, QWidget* escape, int limit = 8)
+    {
+        m_timer.setInterval(20);
+        QObject::connect(&m_timer, &QTimer::timeout, [this, key, window, escape, limit] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) {
+                if (!QApplication::activeWindow() && window->isVisible())
+                    window->activateWindow();
+                return;
+            }
+            if (box == m_last)
+                return;
+            m_last = box;
+            texts << box->text();
+            if (texts.size() >= limit)
+                escape->setFocus(Qt::OtherFocusReason);
+            QTest::keyClick(box, key);
+        });
+        m_timer.start();
+    }
+    QStringList texts;
+
+private:
+    QTimer m_timer;
+    QMessageBox* m_last = nullptr;
+};
+
 } // namespace
 
 TEST_F(ServerDialogTest, TheFirstServerIsAlwaysTheDefault)
@@ -131,6 +170,7 @@ TEST_F(ServerDialogTest, TheFirstServerIsAlwaysTheDefault)
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Server Registration"));
     EXPECT_EQ(child<QGroupBox>(*dialog, "Frame")->title(), QStringLiteral("View"));
     EXPECT_FALSE(chkDefault->isEnabled());
+    EXPECT_GE(chkDefault->width(), chkDefault->sizeHint().width()) << "the caption is not cut";
 
     // Add unchecks it, which beeps and checks it again; so does every click.
     click(*dialog, "cmdAdd");
@@ -419,4 +459,114 @@ TEST_F(ServerDialogTest, ListsTheDatabasesOfALiveServer)
     const QStringList names = databases(*dialog);
     EXPECT_TRUE(names.contains(QStringLiteral("master"))) << qPrintable(names.join(u','));
     EXPECT_TRUE(names.contains(QStringLiteral("tempdb"))) << qPrintable(names.join(u','));
+
+    // The same server with its port written after a colon.
+    if (!live->server.contains(u','))
+        return;
+    click(*dialog, "cmdAdd");
+    QTest::keyClicks(child<QLineEdit>(*dialog, "txtServer"),
+                     QString(live->server).replace(u',', u':'));
+    QTest::keyClicks(child<QLineEdit>(*dialog, "txtLogin"), live->login);
+    QTest::keyClicks(child<QLineEdit>(*dialog, "txtPassword"), live->password);
+    focusIn(child<QComboBox>(*dialog, "cboDatabases"));
+    EXPECT_TRUE(rec.shown.empty()) << qPrintable(rec.shownTexts().join(QLatin1Char('\n')));
+    EXPECT_EQ(databases(*dialog), names);
+}
+
+// The real boxes, answered by keys, over real focus changes: entering the database box of a
+// server that refuses shows the failure once and leaves the box usable; the next attempt is the
+// user's, by typing in a field or by opening the box.
+TEST_F(ServerDialogTest, AListingThatFailsOnEnteringTheDatabaseBoxIsShownOnce)
+{
+    tallix::WidgetMessages boxes;
+    tallix::ScopedMessages useBoxes(boxes);
+    auto dialog = open(QString());
+    QApplication::setActiveWindow(dialog.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+    click(*dialog, "cmdAdd");
+    auto* server = child<QLineEdit>(*dialog, "txtServer");
+    EXPECT_TRUE(server->hasFocus()) << "Add lets the user type the name at once";
+    auto* password = child<QLineEdit>(*dialog, "txtPassword");
+    auto* combo = child<QComboBox>(*dialog, "cboDatabases");
+    QTest::keyClicks(server, QStringLiteral("127.0.0.1,1"));
+    QTest::keyClicks(child<QLineEdit>(*dialog, "txtLogin"), QStringLiteral("sa"));
+    QTest::keyClicks(password, QStringLiteral("wrong"));
+
+    const QString cannot =
+        QStringLiteral("Tallix cannot connect to the server with these parameters.");
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+        QElapsedTimer clock;
+        clock.start();
+        if (key == Qt::Key_Escape)
+            QTest::keyClick(password, Qt::Key_X); // typing in a field: a new attempt
+        BoxAnswerer answerer(key, dialog.get(), server);
+        password->setFocus(Qt::MouseFocusReason);
+        QTest::keyClick(password, Qt::Key_Tab); // into the database box
+        QTest::qWait(300);                      // a loop would show the next boxes now
+        ASSERT_EQ(answerer.texts.size(), 2) << qPrintable(answerer.texts.join(u'\n'));
+        EXPECT_TRUE(answerer.texts[0].startsWith(QStringLiteral("Error: ")));
+        EXPECT_EQ(answerer.texts[1], cannot);
+        EXPECT_TRUE(dialog->isVisible()) << "a key in the box does not close the dialog";
+        EXPECT_TRUE(combo->isEnabled());
+        EXPECT_TRUE(combo->hasFocus());
+        EXPECT_EQ(combo->count(), 0);
+        EXPECT_LT(clock.elapsed(), 20000);
+        // Leaving and entering the box again with the same values tries nothing.
+        server->setFocus(Qt::TabFocusReason);
+        combo->setFocus(Qt::TabFocusReason);
+        QTest::qWait(100);
+        EXPECT_EQ(answerer.texts.size(), 2);
+    }
+
+    // Opening the box is an attempt of its own, with the same values too.
+    BoxAnswerer answerer(Qt::Key_Return, dialog.get(), server);
+    ASSERT_TRUE(combo->hasFocus());
+    QTest::keyClick(combo, Qt::Key_F4);
+    QTest::qWait(300);
+    EXPECT_EQ(answerer.texts, (QStringList{answerer.texts.value(0), cannot}));
+    EXPECT_FALSE(combo->view()->isVisible()) << "no empty list is dropped down";
+
+    // A click both enters and opens the box: one attempt, not two.
+    QTest::keyClick(password, Qt::Key_Y);
+    server->setFocus(Qt::TabFocusReason);
+    QTest::mouseClick(combo, Qt::LeftButton);
+    QTest::qWait(300);
+    EXPECT_EQ(answerer.texts.size(), 4) << qPrintable(answerer.texts.join(u'\n'));
+    EXPECT_TRUE(combo->hasFocus());
+
+    // A server that answers fills the box and drops it down.
+    const QString folder = serverFolder(QStringLiteral("srv"), {QStringLiteral("pubs")});
+    server->clear();
+    QTest::keyClicks(server, folder);
+    password->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(password, Qt::Key_Tab);
+    QTest::qWait(100);
+    EXPECT_EQ(databases(*dialog), QStringList{QStringLiteral("pubs")});
+    EXPECT_TRUE(combo->view()->isVisible());
+    EXPECT_EQ(answerer.texts.size(), 4) << "nothing more to say";
+}
+
+// A port written after a colon reaches the same place as after a comma, and a box entered before
+// any server is named says so instead of passing on the driver's "unknown host".
+TEST_F(ServerDialogTest, APortAfterAColonAndAMissingServerName)
+{
+    RecordingMessages rec;
+    auto dialog = open(QString());
+    auto* combo = child<QComboBox>(*dialog, "cboDatabases");
+    auto* server = child<QLineEdit>(*dialog, "txtServer");
+    EXPECT_TRUE(server->toolTip().contains(QStringLiteral("127.0.0.1,1433")));
+    EXPECT_TRUE(server->toolTip().contains(QStringLiteral("127.0.0.1:1433")));
+    click(*dialog, "cmdAdd");
+    QStringList errors;
+    for (const char* name : {"", "127.0.0.1,1", "127.0.0.1:1"}) {
+        server->setText(QString::fromLatin1(name));
+        focusIn(combo);
+        ASSERT_EQ(rec.shown.size(), 2u) << name;
+        errors << rec.shown[0].text;
+        rec.shown.clear();
+    }
+    EXPECT_EQ(errors[0], QStringLiteral("Error: No server chosen. Choose a server first; new "
+                                        "servers are registered in Server Registration."));
+    EXPECT_EQ(errors[2], errors[1]);
+    EXPECT_FALSE(errors[2].contains(QStringLiteral("nknown host"))) << qPrintable(errors[2]);
 }

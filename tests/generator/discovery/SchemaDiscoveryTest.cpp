@@ -239,6 +239,19 @@ TEST_F(Discovery, AsksBeforeDiscardingAndKeepsTheListOnNo)
     EXPECT_EQ(tables.Count(), 12);
 }
 
+TEST_F(Discovery, AListReplacedByAnEmptyOneIsStillAChangeToSave)
+{
+    Connection c(audit.connectionString());
+    c.Open();
+    c.Execute(QStringLiteral("DROP TABLE Orders; DROP TABLE OrderLines;"));
+    c.Close();
+    tables.Add(QStringLiteral("Earlier"));
+    messages.answer(Answer::Yes);
+    ASSERT_EQ(load(QStringLiteral("audit")), SchemaDiscovery::Result::Loaded);
+    EXPECT_EQ(tables.Count(), 0);
+    EXPECT_TRUE(tables.IsDirty);
+}
+
 TEST_F(Discovery, OnlyAuditTablesGiveAnEmptyList)
 {
     // The fixture's audit database: Tallix, TallixKeys and two audited tables.
@@ -253,12 +266,14 @@ TEST_F(Discovery, OnlyAuditTablesGiveAnEmptyList)
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(Discovery, AFailureToConnectIsShownAndEndsTheLoad)
+TEST_F(Discovery, AFailureToConnectIsShownAndKeepsTheEarlierList)
 {
-    tables.Add(QStringLiteral("Earlier"));
+    tables.Add(QStringLiteral("Earlier")).Insert = true;
     messages.answer(Answer::Yes);
     EXPECT_EQ(load(QStringLiteral("missing")), SchemaDiscovery::Result::Failed);
-    EXPECT_EQ(tables.Count(), 0);
+    EXPECT_EQ(namesOf(tables), QStringList{QStringLiteral("Earlier")});
+    EXPECT_TRUE(tables.Item(1).Insert);
+    EXPECT_FALSE(tables.IsDirty);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_TRUE(messages.shown[0].text.startsWith(QStringLiteral("Error (LoadTables) - ")))
         << qPrintable(messages.shown[0].text);

@@ -314,3 +314,25 @@ TEST(ScriptDriverNames, DatabaseNameWithALineBreakProducesNoScript)
                                           "a line break or other control character; no script "
                                           "was produced.")}));
 }
+
+TEST(ScriptDriverNames, AProjectWithoutADatabaseProducesNoScript)
+{
+    for (const char* name : {"", "   "}) {
+        Project project;
+        project.setDB(QString::fromLatin1(name));
+        CTable& t = project.Tables().Add(QStringLiteral("Items"));
+        t.Insert = true;
+        t.Columns.Add(QStringLiteral("ItemID"), QStringLiteral("int"), 0, 10, 0, false, true, false,
+                      true);
+        test::RecordingMessages recorded;
+        IScriptObserver silent;
+        ScriptDriver driver(silent, fixedTime);
+        EXPECT_TRUE(driver.GenerateScript(project).isEmpty()) << '"' << name << '"';
+        EXPECT_TRUE(driver.GenerateRemoveScript(project).isEmpty());
+        EXPECT_EQ(recorded.shownTexts(),
+                  QStringList({QStringLiteral("Error (GenerateScript) - The project names no "
+                                              "database; no script was produced."),
+                               QStringLiteral("Error (GenerateRemoveScript) - The project names "
+                                              "no database; no script was produced.")}));
+    }
+}

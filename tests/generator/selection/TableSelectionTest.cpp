@@ -122,3 +122,49 @@ TEST_F(Selection, SelectNoneForFieldsPassesOverLargeObjectsAndMarksTheList)
     ts::selectAllFields(tables, orders, true);
     EXPECT_EQ(includes(orders), QStringLiteral("xxxxx"));
 }
+
+TEST(SelectionReasons, AMarkedRowSaysWhyAndOthersSayNothing)
+{
+    const QString Q = QStringLiteral(" is not recorded: ");
+    const struct {
+        const char* type;
+        const char* reason; // after the column's name and " is not recorded: "; empty: none
+    } columns[] = {
+        {"text", "the triggers cannot read large-object values (text, ntext, image, and the (max) "
+                 "types)."},
+        {"ntext", "the triggers cannot read large-object values (text, ntext, image, and the (max) "
+                  "types)."},
+        {"image", "the triggers cannot read large-object values (text, ntext, image, and the (max) "
+                  "types)."},
+        {"binary", "binary values cannot be written into the audit data."},
+        {"varbinary", "binary values cannot be written into the audit data."},
+        {"nvarchar", ""},
+        {"timestamp", ""},
+    };
+    CTables owner;
+    CTable& table = owner.Add(QStringLiteral("T"));
+    for (const auto& c : columns) {
+        const QString name = QStringLiteral("My ") + QString::fromLatin1(c.type);
+        const CColumn& column = table.Columns.Add(name, QString::fromLatin1(c.type), 10, 0, 0, true,
+                                                  false, false, true);
+        const FieldRow row = ts::fieldRow(column);
+        const QString expected = *c.reason ? name + Q + QString::fromLatin1(c.reason) : QString();
+        EXPECT_EQ(row.reason, expected) << c.type;
+        EXPECT_EQ(row.marked, !expected.isEmpty()) << c.type;
+    }
+
+    CTables tables;
+    tables.Add(QStringLiteral("Plain"));
+    tables.Add(QStringLiteral("Keyed")).LargeKey = true;
+    const QString longName(65, QLatin1Char('n'));
+    tables.Add(longName).LargeKey = true;
+    tables.Add(QString(64, QLatin1Char('m'))).LargeKey = true;
+    EXPECT_EQ(ts::tableRow(tables.Item(1)).reason, QString());
+    EXPECT_EQ(ts::tableRow(tables.Item(2)).reason,
+              QStringLiteral("Keyed cannot be audited: the text of its key can be longer than the "
+                             "900 characters that TallixKeys.KeyValues holds."));
+    EXPECT_EQ(ts::tableRow(tables.Item(3)).reason,
+              longName + QStringLiteral(" cannot be audited: its name is longer than the 64 "
+                                        "characters that Tallix.SourceTable holds."));
+    EXPECT_TRUE(ts::tableRow(tables.Item(4)).reason.contains(QStringLiteral("900")));
+}

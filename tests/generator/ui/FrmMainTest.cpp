@@ -657,7 +657,8 @@ TEST_F(GeneratorWindow, ALoadThatCannotConnectSaysWhyAndLeavesAnEmptyList)
         << qPrintable(messages.shown[0].text);
     EXPECT_TRUE(rowsOf("fgTables").isEmpty());
     EXPECT_FALSE(child<QProgressBar>("pbLoad")->isVisible());
-    EXPECT_EQ(window.statusBar()->currentMessage(), QStringLiteral("Done."));
+    EXPECT_EQ(window.statusBar()->currentMessage(),
+              QStringLiteral("The tables could not be loaded."));
 
     // The window goes on working.
     child<QComboBox>("cboDatabase")->setEditText(QStringLiteral("shop"));
