@@ -5,7 +5,7 @@
 
 namespace tallix {
 
-class CColumn;
+struct CColumn;
 class CTable;
 class CTables;
 
