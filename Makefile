@@ -3,6 +3,7 @@
 BUILD ?= build
 CMAKE_FLAGS ?=
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")
+CCACHE := $(shell command -v ccache 2>/dev/null)
 
 .PHONY: demo demo-viewer check bootstrap configure build sanitize fuzz clean format screenshots
 
@@ -34,7 +35,7 @@ sanitize:
 # Fuzzing section shows how to run them.
 fuzz:
 	scripts/bootstrap fuzz
-	cmake --preset fuzz
+	cmake --preset fuzz $(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE))
 	cmake --build --preset fuzz -j2 --target fuzzers
 
 # Renders docs/screenshots/*.png on the offscreen platform (no display needed).

@@ -358,7 +358,7 @@ void frmMain::buildCommands()
     connect(index, &QAction::triggered, this, &frmMain::HelpIndex);
     connect(about, &QAction::triggered, this, &frmMain::HelpAbout);
     // The maker's pages, as the viewer opens them.
-    const auto web = [this](const char* page) {
+    const auto web = [](const char* page) {
         return [page] {
             ShellLaunch(makerPage(QLatin1String(page)), generatorTitle());
         };

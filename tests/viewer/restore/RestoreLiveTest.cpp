@@ -228,7 +228,9 @@ TEST_F(RestoreLive, ValuesHoldingGoLinesComeBackWholeAndRunNothing)
     const QString attack = s("\r\nGO\r\nDROP TABLE victim\r\nGO\r\n");
     const QString key = s("k") + attack;
     const QString body = s("it's") + attack;
-    const QString wide = s("\u00fc\u2028") + attack;
+    // Tallix.Data is a text column: a character outside its code page (U+2028, say) is already
+    // lost when the trigger records it, before any restore.
+    const QString wide = s("\u00fc") + attack;
     {
         Connection db(connectionString());
         db.Open();
