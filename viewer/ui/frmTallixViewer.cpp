@@ -453,6 +453,8 @@ QString frmTallixViewer::connectionString() const
 void frmTallixViewer::clearDetails()
 {
     m_fgDetails->setRows(1);
+    m_lblDetailsIncomplete->hide();
+    m_restore.reset();
 }
 
 void frmTallixViewer::LoadServerComboBox()
@@ -616,6 +618,8 @@ void frmTallixViewer::ShowDetails()
         return;
     HourglassCursor hourglass;
     const bool showCurrent = m_chkShowCurrent->isChecked();
+    // A row whose restore is not built again can never run the restore of the row before it.
+    m_restore.reset();
     try {
         Connection connection(connectionString());
         m_details = std::make_unique<DetailsResult>(
@@ -623,7 +627,6 @@ void frmTallixViewer::ShowDetails()
                                 {m_chkShowAllFields->isChecked(), showCurrent}));
         m_txtXML->setPlainText(m_details->xmlText);
         showDetailRows();
-        m_restore.reset();
         if (m_chkShowRestore->isChecked()) {
             m_txtRestore->clear();
             if (m_details->record && connection.IsOpen()) {
