@@ -9,8 +9,8 @@ namespace tallix::audit {
 
 namespace {
 
-// Between elements: blanks and line ends. Inside a tag only blanks, as the event parser that
-// shows the details reads nothing else there the same way.
+// Between elements: blanks, tabs and line ends. Inside a tag only blanks (skipSpaces): the event
+// parser that shows the details would read anything else there differently.
 bool isBlank(QChar c)
 {
     return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
