@@ -22,13 +22,13 @@ KeyReading readKeyValues(QStringView text)
         const qsizetype equals = piece.indexOf(u'=');
         if (equals < 0) {
             result.error =
-                QStringLiteral("Part %1 of the key text has no \"=\" between a column name "
+                QStringLiteral("Piece %1 of the key text has no \"=\" between a column name "
                                "and a value.")
                     .arg(number);
             return result;
         }
         if (equals == 0) {
-            result.error = QStringLiteral("Part %1 of the key text names no column.").arg(number);
+            result.error = QStringLiteral("Piece %1 of the key text names no column.").arg(number);
             return result;
         }
         const QString name = piece.left(equals).toString();

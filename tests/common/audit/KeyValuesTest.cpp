@@ -41,10 +41,10 @@ TEST(KeyValues, AnythingElseIsRefusedWithTheReason)
     } cases[] = {
         {s(""), "The key text is empty."},
         {s("998-67-2509"),
-         "Part 1 of the key text has no \"=\" between a column name and a value."},
-        {s("=5"), "Part 1 of the key text names no column."},
+         "Piece 1 of the key text has no \"=\" between a column name and a value."},
+        {s("=5"), "Piece 1 of the key text names no column."},
         {s("a=1") + kSep + kSep + s("b=2"),
-         "Part 2 of the key text has no \"=\" between a column name and a value."},
+         "Piece 2 of the key text has no \"=\" between a column name and a value."},
         {s("a=1") + kSep + s("A=2"), "The key text names the column \"A\" more than once."},
         {s("a\nb=1") + kSep + s("A\nB=2"), "The key text names the column \"A?B\" more than once."},
     };

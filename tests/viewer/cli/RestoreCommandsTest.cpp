@@ -156,7 +156,7 @@ TEST_F(RestoreCommands, RowsThatCannotBeRestoredExitWithTheReasonAndNoStatement)
         {"nokey", "Orders", "I", s(""), customer,
          "The key text of the audit row can not be read: The key text is empty."},
         {"bare", "Orders", "I", s("998-67-2509"), customer,
-         "The key text of the audit row can not be read: Part 1 of the key text has no \"=\" "
+         "The key text of the audit row can not be read: Piece 1 of the key text has no \"=\" "
          "between a column name and a value."},
         {"lacks", "Orders", "U", s("OrderID=1"),
          AuditRows::data({AuditRows::column(s("b0"), s("1"), s("2"))}),

@@ -213,7 +213,7 @@ TEST_F(RestoreStatementTest, RowsThatCannotBeReadWholeOrNameWhatIsMissingAreRefu
                        "as &apos;?).")},
         {row("I", s("authors"), QString(), lname), readKey + s("The key text is empty.")},
         {row("I", s("authors"), s("998-67-2509"), lname),
-         readKey + s("Part 1 of the key text has no \"=\" between a column name and a value.")},
+         readKey + s("Piece 1 of the key text has no \"=\" between a column name and a value.")},
         {row("I", s("authors"), s("nope=1"), lname),
          s("The audit row names the key column \"nope\", which the table \"authors\" does not "
            "have.")},
