@@ -3,8 +3,9 @@
 BUILD ?= build
 CMAKE_FLAGS ?=
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")
+CCACHE := $(shell command -v ccache 2>/dev/null)
 
-.PHONY: demo demo-viewer check bootstrap configure build sanitize clean format screenshots
+.PHONY: demo demo-viewer check bootstrap configure build sanitize fuzz clean format screenshots
 
 bootstrap:
 	scripts/bootstrap
@@ -29,6 +30,13 @@ demo-viewer: build
 
 sanitize:
 	$(MAKE) check BUILD=build-sanitize CMAKE_FLAGS="-DCMAKE_BUILD_TYPE=Debug -DTALLIX_SANITIZE=ON -DTALLIX_BUILD_BENCH=OFF"
+
+# Builds every libFuzzer target with clang into build-fuzz/ (the "fuzz" preset); the README's
+# Fuzzing section shows how to run them.
+fuzz:
+	scripts/bootstrap fuzz
+	cmake --preset fuzz $(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE))
+	cmake --build --preset fuzz -j2 --target fuzzers
 
 # Renders docs/screenshots/*.png on the offscreen platform (no display needed).
 screenshots: configure

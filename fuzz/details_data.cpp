@@ -2,6 +2,8 @@
 // client with write access could have put anything. Reading them into detail rows and restore
 // statements must survive any text.
 
+#include "common/audit/AuditData.h"
+#include "common/audit/SqlQuoting.h"
 #include "common/base/Error.h"
 #include "common/db/ColumnTypeInfo.h"
 #include "common/xml/Parser.h"
@@ -10,7 +12,6 @@
 #include "viewer/details/DetailText.h"
 #include "viewer/details/DetailsHandler.h"
 #include "viewer/details/KeyCondition.h"
-#include "viewer/details/SqlName.h"
 #include "viewer/query/SchemaCache.h"
 #include "viewer/restore/ExecuteRestoreScript.h"
 #include "viewer/restore/RestoreStatement.h"
@@ -33,6 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Recordset current(rows);
 
     Audit audit;
+    QList<DetailRow> everyRow;
     for (const bool showAll : {false, true}) {
         Parser parser;
         DetailsHandler handler(parser, showAll, &current);
@@ -40,6 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             parser.ParseString(text, &handler);
         } catch (const Error&) {
         }
+        everyRow = handler.rows();
         for (const DetailRow& row : handler.shownRows()) {
             if (!showAll && !row.changed)
                 std::abort(); // an unchanged row is shown only with Show All Fields
@@ -48,23 +51,35 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     (void)AuditXmlText(text);
 
-    // The key values and the names go into statements: a value stays one literal with every
-    // apostrophe doubled, whatever it holds.
+    // The key values and the names go into statements: a value stays one literal, whatever it
+    // holds; a name stays bare or one bracketed name.
     (void)KeyCondition(text);
     QString value = text;
     value.remove(QChar(1));
-    QString doubled = value;
-    doubled.replace(QLatin1String("'"), QLatin1String("''"));
     if (KeyCondition(QStringLiteral("k=") + value) !=
-        QStringLiteral("k='") + doubled + QLatin1Char('\''))
+        QStringLiteral("k=") + SqlQuoting::literal(value))
         std::abort();
-    const QString name = SqlName(text);
+    const QString name = SqlQuoting::statementName(text);
     if (name != text && (!name.startsWith(QLatin1Char('[')) || !name.endsWith(QLatin1Char(']'))))
         std::abort();
+    // A data text that reads whole strictly gives the details exactly its columns, so what the
+    // grid shows and what a restore writes never differ.
+    const audit::DataReading reading = audit::readData(text);
+    if (reading.complete()) {
+        if (reading.columns.size() != everyRow.size())
+            std::abort();
+        for (qsizetype i = 0; i < everyRow.size(); ++i) {
+            const audit::DataColumn& c = reading.columns[i];
+            if (c.name != everyRow[i].field || c.before != everyRow[i].before ||
+                c.after != everyRow[i].after)
+                std::abort();
+        }
+    }
 
     const SchemaCache cache;
     for (const char* type : {"I", "U", "D"})
-        (void)BuildRestoreStatement(QLatin1String(type), text, audit, text, true, cache);
+        if (BuildRestoreStatement(QLatin1String(type), text, audit, text, true, cache).ok())
+            std::abort(); // an empty cache knows no table
     (void)SplitBatches(text);
     for (int type : {int(dbtype::CY), 135, int(dbtype::GUID), int(dbtype::BOOL), 0})
         (void)CurrentValueText(QVariant(text), type);

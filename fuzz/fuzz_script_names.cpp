@@ -10,11 +10,11 @@
 // Input: two bytes of flags, then the names separated by NUL bytes, in the order
 // database, then per table its name and its two columns' names.
 
+#include "common/audit/SqlQuoting.h"
 #include "common/base/Error.h"
 #include "common/base/Messages.h"
 #include "generator/driver/ScriptDriver.h"
 #include "generator/project/Project.h"
-#include "generator/templates/SqlQuoting.h"
 #include "generator/templates/Templates.h"
 
 #include <QHash>

@@ -138,6 +138,23 @@ void likeFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv)
     }
 }
 
+// NCHAR(n): the character of UTF-16 code n, NULL outside 0 to 65535 (T-SQL's rule), as restore
+// texts write a control character of a Unicode value.
+void ncharFunction(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    const sqlite3_int64 code = sqlite3_value_int64(argv[0]);
+    if (code < 0 || code > 0xFFFF) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    const char16_t c = static_cast<char16_t>(code);
+    sqlite3_result_text16(ctx, &c, sizeof c, SQLITE_TRANSIENT);
+}
+
 } // namespace
 
 bool registerTsqlFunctions(sqlite3* db)
@@ -154,7 +171,9 @@ bool registerTsqlFunctions(sqlite3* db)
            sqlite3_create_function_v2(db, "LIKE", 2, deterministic, nullptr, likeFunction, nullptr,
                                       nullptr, nullptr) == SQLITE_OK &&
            sqlite3_create_function_v2(db, "LIKE", 3, deterministic, nullptr, likeFunction, nullptr,
-                                      nullptr, nullptr) == SQLITE_OK;
+                                      nullptr, nullptr) == SQLITE_OK &&
+           sqlite3_create_function_v2(db, "NCHAR", 1, deterministic, nullptr, ncharFunction,
+                                      nullptr, nullptr, nullptr) == SQLITE_OK;
 }
 
 } // namespace tallix

@@ -267,11 +267,61 @@ private:
                     }
                 }
             }
+            if (isNationalPrefix(i)) {
+                previous = &t;
+                continue; // N'...': SQLite's strings are all Unicode
+            }
+            if (isPunct(i, '+') && joinsText(i, end)) {
+                out += QStringLiteral("||");
+                previous = &t;
+                continue;
+            }
             out += t.text;
             if (t.kind != Kind::Blank)
                 previous = &t;
         }
         return out;
+    }
+
+    // An N right before a string literal.
+    bool isNationalPrefix(int i) const
+    {
+        return isWord(i, "N") && i + 1 < size() && m_t[i + 1].kind == Kind::String;
+    }
+
+    bool isText(int i) const
+    {
+        return i >= 0 && i < size() && (m_t[i].kind == Kind::String || isNationalPrefix(i));
+    }
+
+    // Whether the "+" at `i` joins texts, as in 'a' + CHAR(13) + 'b': a string literal or a
+    // CHAR or NCHAR call on either side. SQLite's "+" adds numbers; its "||" joins texts.
+    bool joinsText(int i, int end) const
+    {
+        const int after = next(i, end);
+        if (isText(after) ||
+            ((isWord(after, "CHAR") || isWord(after, "NCHAR")) && isPunct(next(after, end), '(')))
+            return true;
+        int before = i - 1;
+        while (before >= 0 && m_t[before].kind == Kind::Blank)
+            --before;
+        if (isText(before))
+            return true;
+        if (!isPunct(before, ')'))
+            return false;
+        // The "(" that the ")" before closes, and the word before that.
+        int depth = 0;
+        for (int k = before; k >= 0; --k) {
+            if (isPunct(k, ')'))
+                ++depth;
+            else if (isPunct(k, '(') && --depth == 0) {
+                int word = k - 1;
+                while (word >= 0 && m_t[word].kind == Kind::Blank)
+                    --word;
+                return isWord(word, "CHAR") || isWord(word, "NCHAR");
+            }
+        }
+        return false;
     }
 
     QList<Token> m_t;

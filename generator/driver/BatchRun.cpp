@@ -3,8 +3,8 @@
 #include "common/base/Error.h"
 #include "common/base/Messages.h"
 #include "common/base/Version.h"
+#include "common/script/ScriptFile.h"
 #include "generator/driver/ScriptDriver.h"
-#include "generator/driver/ScriptFile.h"
 #include "generator/project/Project.h"
 #include "generator/project/ProjectFile.h"
 

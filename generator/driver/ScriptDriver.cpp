@@ -1,10 +1,10 @@
 #include "generator/driver/ScriptDriver.h"
 
+#include "common/audit/SqlQuoting.h"
 #include "common/base/Error.h"
 #include "common/base/Messages.h"
 #include "common/base/Version.h"
 #include "generator/project/Project.h"
-#include "generator/templates/SqlQuoting.h"
 #include "generator/templates/Templates.h"
 
 #include <QHash>

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "common/script/IScriptSink.h"
 #include "generator/driver/IScriptObserver.h"
-#include "generator/driver/IScriptSink.h"
 
 #include <QDateTime>
 #include <functional>

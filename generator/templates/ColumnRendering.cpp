@@ -1,7 +1,7 @@
+#include "common/audit/SqlQuoting.h"
 #include "common/base/Error.h"
 #include "common/base/Messages.h"
 #include "common/base/Version.h"
-#include "generator/templates/SqlQuoting.h"
 #include "generator/templates/TemplateParts.h"
 
 #include <algorithm>

@@ -1,5 +1,5 @@
+#include "common/audit/SqlQuoting.h"
 #include "common/base/Error.h"
-#include "generator/templates/SqlQuoting.h"
 #include "generator/templates/TemplateParts.h"
 
 namespace tallix {

@@ -2,8 +2,10 @@
 
 #include "common/base/Error.h"
 #include "common/db/Connection.h"
+#include "common/script/ScriptFile.h"
 #include "viewer/cli/CommandLine.h"
 #include "viewer/cli/Csv.h"
+#include "viewer/details/DetailText.h"
 #include "viewer/details/DetailsLoader.h"
 #include "viewer/query/SchemaCache.h"
 #include "viewer/restore/RestoreScriptFile.h"
@@ -25,20 +27,28 @@ public:
         m_cache = SchemaCache::fromColumnsRowset(m_connection.OpenSchema(SchemaKind::Columns));
     }
 
+    bool allFields() const { return m_call.parser().isSet(QStringLiteral("all-fields")); }
+
     DetailsResult load(const QString& logId, bool showCurrent)
     {
         DetailsResult d =
-            DetailsLoader::load(m_connection, m_cache, logId,
-                                {m_call.parser().isSet(QStringLiteral("all-fields")), showCurrent});
+            DetailsLoader::load(m_connection, m_cache, logId, {allFields(), showCurrent});
         if (!d.record)
             throw Error(Error::InvalidArgument, d.errors.constFirst());
         return d;
     }
 
+    // The restore text of one audit row; a row that cannot be restored is an error that names
+    // the row and says why.
     QString restoreText(const QString& logId)
     {
         const DetailsResult d = load(logId, false);
-        return RestoreText(m_connection, m_cache, d);
+        const RestoreBuild build = RestoreText(m_connection, m_cache, *d.record, allFields());
+        if (!build.ok())
+            throw Error(Error::InvalidArgument,
+                        QStringLiteral("The audit row %1 can not be restored: %2")
+                            .arg(logId, build.refusal));
+        return build.text;
     }
 
 private:
@@ -58,6 +68,12 @@ int runDetails(const Invocation& call)
                              QStringLiteral("After Value"), QStringLiteral("Current Value")});
     for (const DetailRow& row : d.rows)
         call.out() << csvRecord({row.field, row.before, row.after, row.current});
+    // Standard output stays plain CSV; the note that it is not all goes beside it.
+    if (!d.incomplete.isEmpty()) {
+        call.out().flush();
+        call.err() << "tallixview: warning: " << IncompleteDetailsText(d.incomplete) << '\n';
+        call.err().flush();
+    }
     return 0;
 }
 
@@ -74,14 +90,20 @@ int runRestoreScript(const Invocation& call)
     if (logIds.isEmpty())
         throw UsageError{QStringLiteral("--restore-script needs at least one LogID.")};
     DetailsSession session(call);
+    // Every row is built before anything is written: one row that cannot be restored writes no
+    // script at all.
     RestoreScriptFile script;
     for (const QString& logId : logIds)
         script.append(session.restoreText(logId));
     const QString file = call.parser().value(QStringLiteral("restore-script"));
+    call.out().flush();
     QString error;
     if (!script.writeTo(file, &error))
-        throw Error(Error::FileNotFound, QStringLiteral("Cannot write %1: %2").arg(file, error));
-    call.out() << file << '\n';
+        throw Error(Error::FileNotFound, QStringLiteral("The restore script could not be written "
+                                                        "to %1: %2")
+                                             .arg(ScriptFile::displayName(file), error));
+    if (file != QLatin1String("-"))
+        call.out() << file << '\n';
     return 0;
 }
 

@@ -1,8 +1,8 @@
 #include "viewer/details/CurrentRowQuery.h"
 
+#include "common/audit/SqlQuoting.h"
 #include "viewer/details/GetDatatype.h"
 #include "viewer/details/KeyCondition.h"
-#include "viewer/details/SqlName.h"
 #include "viewer/query/SchemaCache.h"
 
 #include <QStringList>
@@ -20,7 +20,8 @@ QString CurrentRowQuery(const SchemaCache& cache, const QString& sourceTable,
         const QString type = GetDatatype(cache, row);
         if (unread.contains(type))
             continue;
-        const QString name = SqlName(cache.value(row, SchemaCache::COLUMN_NAME).toString());
+        const QString name =
+            SqlQuoting::statementName(cache.value(row, SchemaCache::COLUMN_NAME).toString());
         if (type == QLatin1String("datetime"))
             columns << QStringLiteral("CONVERT(VARCHAR(32),") + name + QStringLiteral(",21) AS ") +
                            name;
@@ -28,7 +29,8 @@ QString CurrentRowQuery(const SchemaCache& cache, const QString& sourceTable,
             columns << name;
     }
     return QStringLiteral("SELECT ") + columns.join(QLatin1Char(',')) + QStringLiteral(" FROM ") +
-           SqlName(sourceTable) + QStringLiteral(" WHERE ") + KeyCondition(keyValues);
+           SqlQuoting::statementName(sourceTable) + QStringLiteral(" WHERE ") +
+           KeyCondition(keyValues);
 }
 
 } // namespace tallix

@@ -1,5 +1,6 @@
 #include "viewer/details/DetailText.h"
 
+#include "common/audit/AuditData.h"
 #include "common/db/Recordset.h"
 
 namespace tallix {
@@ -11,8 +12,7 @@ QString NzString(const QVariant& value, const QString& defaultText)
 
 QString FixupString(const QString& raw)
 {
-    QString text = raw;
-    return text.replace(QLatin1String("&apos;"), QLatin1String("'"));
+    return audit::decodeValue(raw);
 }
 
 QString AuditXmlText(const QString& data)
@@ -20,6 +20,13 @@ QString AuditXmlText(const QString& data)
     QString text = data;
     text.replace(QLatin1String(">'<"), QLatin1String(">\r\n<"));
     return text.replace(QLatin1String("><"), QLatin1String(">\r\n<"));
+}
+
+QString IncompleteDetailsText(const QString& reason)
+{
+    return QStringLiteral("The details are incomplete: they show only what could be read of the "
+                          "audit data. ") +
+           reason;
 }
 
 } // namespace tallix

@@ -1,5 +1,6 @@
 #include "viewer/details/DetailsLoader.h"
 
+#include "common/audit/AuditData.h"
 #include "common/base/Error.h"
 #include "common/db/Connection.h"
 #include "common/xml/Parser.h"
@@ -62,8 +63,7 @@ DetailsResult DetailsLoader::load(Connection& connection, const SchemaCache& cac
 
     for (const DetailRow& row : result.rows)
         result.audit.Add(row.field, row.before, row.after);
-    for (const DetailRow& row : handler.rows())
-        result.everyColumn.Add(row.field, row.before, row.after);
+    result.incomplete = audit::readData(record.Data).error;
     return result;
 }
 

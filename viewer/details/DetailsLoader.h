@@ -26,9 +26,11 @@ struct DetailsResult {
     Recordset current;     // the audited row as it is now (no row when it is gone)
     QString xmlText;       // for the XML tab
     QList<DetailRow> rows; // the rows the grid shows
-    Audit audit;           // the shown columns, as the restore statement takes them
-    Audit everyColumn;     // every recorded column, for restoring a deleted row whole
+    Audit audit;           // the shown columns
     QStringList errors;    // the descriptions of the steps that failed and were skipped
+    // Why the row's data text cannot be read whole (audit::readData); empty when it can. The
+    // rows then show only what could be read, and the row cannot be restored.
+    QString incomplete;
 };
 
 // The steps of showing an audit row's details that need no window: read the audit row, read the

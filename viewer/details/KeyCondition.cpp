@@ -1,7 +1,7 @@
 #include "viewer/details/KeyCondition.h"
 
-#include "viewer/details/SqlName.h"
-#include "viewer/query/LogQuery.h"
+#include "common/audit/KeyValues.h"
+#include "common/audit/SqlQuoting.h"
 
 #include <QStringList>
 
@@ -10,15 +10,16 @@ namespace tallix {
 QString KeyCondition(const QString& keyValues)
 {
     QStringList terms;
-    const QStringList pieces = keyValues.split(QChar(1));
+    const QStringList pieces = keyValues.split(QChar(audit::kKeySeparator));
     for (const QString& piece : pieces) {
         if (piece.isEmpty())
             continue; // the one after a closing CHAR(1)
         const qsizetype equals = piece.indexOf(QLatin1Char('='));
-        const QString value = logquery::quoted(piece.mid(equals + 1));
-        const QString name = equals < 0 ? QString() : SqlName(piece.left(equals));
-        terms << name + (equals < 0 ? QString() : QStringLiteral("=")) + QLatin1Char('\'') + value +
-                     QLatin1Char('\'');
+        const QString value = SqlQuoting::literal(piece.mid(equals + 1));
+        if (equals < 0)
+            terms << value;
+        else
+            terms << SqlQuoting::statementName(piece.left(equals)) + QLatin1Char('=') + value;
     }
     return terms.join(QLatin1String(" AND "));
 }

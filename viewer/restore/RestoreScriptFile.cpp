@@ -1,28 +1,14 @@
 #include "viewer/restore/RestoreScriptFile.h"
 
 #include "common/base/Messages.h"
+#include "common/script/ScriptFile.h"
 #include "viewer/restore/RestoreMessages.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 namespace tallix {
-
-namespace {
-
-bool writeFile(const QString& path, const QByteArray& bytes, QString* error)
-{
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
-        return true;
-    if (error)
-        *error = file.errorString();
-    return false;
-}
-
-} // namespace
 
 void RestoreScriptFile::append(const QString& restoreText)
 {
@@ -39,7 +25,12 @@ QString RestoreScriptFile::fileName(const QDateTime& when)
 
 bool RestoreScriptFile::writeTo(const QString& path, QString* error) const
 {
-    return writeFile(path, (m_text + QStringLiteral("\r\n")).toLocal8Bit(), error);
+    // The generator's file rules: a regular file is replaced atomically, a device or pipe is
+    // written directly, "-" is standard output, and every write error has its reason.
+    const ScriptFile::Result written = ScriptFile::write(path, m_text);
+    if (!written && error)
+        *error = written.error;
+    return written.ok;
 }
 
 QString RestoreScriptFile::write(const QDateTime& when, const QString& folder,

@@ -23,8 +23,9 @@ public:
     QString write(const QDateTime& when, const QString& folder, const QString& fallbackFolder,
                   QString* error = nullptr) const;
 
-    // Writes the script, followed by one line end, as the file `path`. False with `error` set
-    // when it cannot be written.
+    // Writes the script, followed by one line end, as the file `path` by the rules of ScriptFile
+    // ("-" is standard output; a device or pipe is written directly, never replaced). False with
+    // `error` set to the system's reason when it cannot be written whole.
     bool writeTo(const QString& path, QString* error = nullptr) const;
 
     // Writes into the program's current folder, else into the documents folder with a message

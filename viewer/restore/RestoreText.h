@@ -1,17 +1,34 @@
 #pragma once
 
-#include <QString>
+#include "viewer/restore/RestoreStatement.h"
+
+#include <QList>
 
 namespace tallix {
 
 class Connection;
 class SchemaCache;
-struct DetailsResult;
+struct AuditRecord;
 
 // The restore text of one audit row as the Restore tab shows it: the warning when the row has
-// changed again since, then the statement that undoes the change. A deleted row is inserted with
-// every recorded column, so values that equal nothing (an empty text) come back as well.
+// changed again since, then the statement that undoes the change (BuildRestore). A refused row
+// gives its reason and no text; the database is then not asked about newer changes.
 // `connection` must be open.
-QString RestoreText(Connection& connection, const SchemaCache& cache, const DetailsResult& details);
+RestoreBuild RestoreText(Connection& connection, const SchemaCache& cache,
+                         const AuditRecord& record, bool allFields);
+
+// A refusal as the Restore tab shows it: comment lines, so that the box never holds a statement
+// for a row that cannot be restored.
+QString RefusalText(const QString& refusal);
+
+// An audit row left out of a script of several rows, and why.
+struct RefusedRow {
+    QString logId;
+    QString refusal;
+};
+
+// What the user is told about the rows left out of a script of several rows: one line per row,
+// its LogID and the reason; `written` says whether the other rows' script was written.
+QString RefusedRowsText(const QList<RefusedRow>& refused, bool written);
 
 } // namespace tallix

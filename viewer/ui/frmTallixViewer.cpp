@@ -12,6 +12,7 @@
 #include "common/ui/HourglassCursor.h"
 #include "common/ui/ServerAdd.h"
 #include "common/ui/frmAbout.h"
+#include "viewer/details/DetailText.h"
 #include "viewer/details/DetailsLoader.h"
 #include "viewer/query/LogQuery.h"
 #include "viewer/restore/ExecuteRestoreScript.h"
@@ -317,6 +318,13 @@ QWidget* frmTallixViewer::createDetailsFrame()
     m_fraDetails = new QGroupBox;
     m_fraDetails->setObjectName(QStringLiteral("fraDetails"));
     auto* v = new QVBoxLayout(m_fraDetails);
+    // Said above the tabs when a row's data text cannot be read whole.
+    m_lblDetailsIncomplete = new QLabel(m_fraDetails);
+    m_lblDetailsIncomplete->setObjectName(QStringLiteral("lblDetailsIncomplete"));
+    m_lblDetailsIncomplete->setWordWrap(true);
+    m_lblDetailsIncomplete->setStyleSheet(QStringLiteral("color: #a00000;"));
+    m_lblDetailsIncomplete->hide();
+    v->addWidget(m_lblDetailsIncomplete);
     m_tabDetails = new QTabWidget(m_fraDetails);
     m_tabDetails->setObjectName(QStringLiteral("tabDetails"));
     v->addWidget(m_tabDetails);
@@ -445,6 +453,8 @@ QString frmTallixViewer::connectionString() const
 void frmTallixViewer::clearDetails()
 {
     m_fgDetails->setRows(1);
+    m_lblDetailsIncomplete->hide();
+    m_restore.reset();
 }
 
 void frmTallixViewer::LoadServerComboBox()
@@ -626,6 +636,8 @@ void frmTallixViewer::ShowDetails()
         return;
     HourglassCursor hourglass;
     const bool showCurrent = m_chkShowCurrent->isChecked();
+    // A row whose restore is not built again can never run the restore of the row before it.
+    m_restore.reset();
     try {
         Connection connection(connectionString());
         m_details = std::make_unique<DetailsResult>(
@@ -635,8 +647,13 @@ void frmTallixViewer::ShowDetails()
         showDetailRows();
         if (m_chkShowRestore->isChecked()) {
             m_txtRestore->clear();
-            if (m_details->record && connection.IsOpen())
-                m_txtRestore->setPlainText(RestoreText(connection, m_schemaCache, *m_details));
+            if (m_details->record && connection.IsOpen()) {
+                m_restore = std::make_unique<RestoreBuild>(
+                    RestoreText(connection, m_schemaCache, *m_details->record,
+                                m_chkShowAllFields->isChecked()));
+                m_txtRestore->setPlainText(m_restore->ok() ? m_restore->text
+                                                           : RefusalText(m_restore->refusal));
+            }
         }
         connection.Close();
     } catch (const Error&) {
@@ -653,6 +670,10 @@ void frmTallixViewer::ShowDetails()
 
 void frmTallixViewer::showDetailRows()
 {
+    const QString& incomplete = m_details->incomplete;
+    m_lblDetailsIncomplete->setText(incomplete.isEmpty() ? QString()
+                                                         : IncompleteDetailsText(incomplete));
+    m_lblDetailsIncomplete->setVisible(!incomplete.isEmpty());
     m_fgDetails->setRows(1);
     const QList<DetailRow>& rows = m_details->rows;
     m_fgDetails->setRows(static_cast<int>(rows.size()) + 1);
@@ -671,6 +692,12 @@ void frmTallixViewer::showDetailRows()
 
 void frmTallixViewer::cmdRestore_Click()
 {
+    if (m_restore && !m_restore->ok()) {
+        messages().showMessage(QStringLiteral("This audit row can not be restored: ") +
+                                   m_restore->refusal,
+                               title(), IMessages::Icon::Warning);
+        return;
+    }
     if (messages().ask(QStringLiteral("Are you sure you want to restore this data?"),
                        QStringLiteral("Restore Data"), IMessages::Icon::Question,
                        IMessages::Buttons::YesNoCancel) != IMessages::Answer::Yes)
@@ -684,13 +711,14 @@ void frmTallixViewer::cmdRestore_Click()
 void frmTallixViewer::mnuRestoreAll_Click()
 {
     QString path;
+    RestoreScriptFile script;
+    QList<RefusedRow> refused;
     {
         HourglassCursor hourglass;
         const QString wait = QStringLiteral("Please wait... generating restore script...");
         SetStatus(wait);
         const auto [first, last] = m_fgTransLog->selectedRowRange();
         const int count = last - first + 1;
-        RestoreScriptFile script;
         for (int r = first; r <= last; ++r) {
             SetStatus(wait + QStringLiteral(" Record %1 of %2.").arg(r - first + 1).arg(count));
             // Selecting the row shows its details and restore text.
@@ -698,15 +726,25 @@ void frmTallixViewer::mnuRestoreAll_Click()
             m_fgTransLog->setCurrentRow(r);
             if (!moves)
                 ShowDetails();
-            // The text box keeps lines with LF alone; the script's lines end with CR LF.
-            QString text = m_txtRestore->toPlainText();
-            text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-            script.append(text.replace(QLatin1Char('\n'), QLatin1String("\r\n")));
+            if (!m_restore) {
+                refused.push_back(
+                    {m_fgTransLog->text(r, 0), QStringLiteral("The audit row could not be read.")});
+                continue;
+            }
+            if (!m_restore->ok()) {
+                refused.push_back({m_fgTransLog->text(r, 0), m_restore->refusal});
+                continue;
+            }
+            script.append(m_restore->text);
         }
         m_fgTransLog->selectRows(first, last);
-        path = script.save(QDateTime::currentDateTime());
+        if (script.count() > 0)
+            path = script.save(QDateTime::currentDateTime());
         SetStatus(QString());
     }
+    if (!refused.isEmpty())
+        messages().showMessage(RefusedRowsText(refused, script.count() > 0), title(),
+                               IMessages::Icon::Warning);
     if (!path.isEmpty())
         ShellLaunch(path, title());
 }

@@ -24,6 +24,7 @@ namespace tallix {
 class DatePicker;
 class Grid;
 struct DetailsResult;
+struct RestoreBuild;
 
 // The viewer's main window: choose a registered server and one of its databases, connect, fill
 // the filter lists from the audit table, cache the database's columns, and list the audit rows
@@ -57,9 +58,11 @@ public:
     // after and current values, its data text and, with "Show Restore", its restore text. A step
     // that fails is skipped; nothing is reported.
     void ShowDetails();
-    // Runs the restore text (as the user may have edited it) after asking.
+    // Runs the restore text (as the user may have edited it) after asking; an audit row that
+    // cannot be restored is refused with the reason, and nothing runs.
     void cmdRestore_Click();
-    // Writes one restore script of the selected audit rows and opens it.
+    // Writes one restore script of the selected audit rows and opens it. Rows that cannot be
+    // restored are left out and named with their reasons; when none can be, nothing is written.
     void mnuRestoreAll_Click();
     // The menu and tool commands by their ids ("ID_FileExit", ...); an unknown id does nothing.
     void atbMain_Click(const QString& id);
@@ -105,6 +108,9 @@ private:
     QString m_lastConnectionString;
     // The details of the audit row shown: its Audit collection and current-row result.
     std::unique_ptr<DetailsResult> m_details;
+    // The restore of the audit row shown, when "Show Restore" built one: its statement or why
+    // there is none.
+    std::unique_ptr<RestoreBuild> m_restore;
 
     QSplitter* m_splitter = nullptr;
     QSplitter* m_listSplitter = nullptr;
@@ -132,6 +138,7 @@ private:
     Grid* m_fgTransLog = nullptr;
     QLabel* m_lblTallixNotConfigured = nullptr;
     QGroupBox* m_fraDetails = nullptr;
+    QLabel* m_lblDetailsIncomplete = nullptr;
     QTabWidget* m_tabDetails = nullptr;
     Grid* m_fgDetails = nullptr;
     QPlainTextEdit* m_txtXML = nullptr;

@@ -58,6 +58,19 @@ TEST(TsqlRewriter, StatementFormsOfRestoreScripts)
     }
 }
 
+TEST(TsqlRewriter, ControlCharactersOfRestoredValuesJoinTheirLiteralsAsTexts)
+{
+    EXPECT_EQ(rw("WHERE k='a' + CHAR(13) + '' + CHAR(10) + 'GO'"),
+              QStringLiteral("WHERE k='a' || CHAR(13) || '' || CHAR(10) || 'GO'"));
+    EXPECT_EQ(rw("CAST(N'x' + NCHAR(9) + N'y' AS nvarchar(10))"),
+              QStringLiteral("CONVERT('nvarchar(10)','x' || NCHAR(9) || 'y' )"));
+    EXPECT_EQ(rw("N'only'"), QStringLiteral("'only'"));
+    // Numbers still add; a column or word named N is no prefix.
+    for (const char* same :
+         {"SET a = b + 1", "SELECT (a) + (b)", "SELECT N FROM t", "SELECT N + 1"})
+        EXPECT_EQ(rw(same), QString::fromLatin1(same)) << same;
+}
+
 TEST(TsqlRewriter, LiteralsAndCommentsAreNeverTouched)
 {
     for (const char* same :

@@ -1,4 +1,4 @@
-#include "generator/driver/ScriptFile.h"
+#include "common/script/ScriptFile.h"
 #include "generator/project/Project.h"
 #include "generator/project/ProjectFile.h"
 #include "tests/support/TestSupport.h"

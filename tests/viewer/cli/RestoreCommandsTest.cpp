@@ -5,8 +5,12 @@
 #include "viewer/cli/CommandLine.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace tallix;
 using tallix::test::AuditDatabase;
@@ -116,4 +120,169 @@ TEST_F(RestoreCommands, RestoreScriptWritesTheRowsInTheOrderGiven)
     r = run({s("--restore"), kU1, s("extra")});
     EXPECT_EQ(r.status, 2);
     EXPECT_TRUE(r.err.contains(s("Unexpected argument \"extra\"")));
+}
+
+TEST_F(RestoreCommands, RowsThatCannotBeRestoredExitWithTheReasonAndNoStatement)
+{
+    Connection c(audit.connectionString());
+    c.Open();
+    AuditRows rows(c);
+    const QString when = s("2001-02-01 10:00:00.000");
+    const QString customer = AuditRows::data({AuditRows::column(s("Customer"), s("A"), s("B"))});
+    QString repeated;
+    for (int i = 0; i < 10000; ++i)
+        repeated += AuditRows::column(s("Customer"), s("A"), s("B"));
+    const struct {
+        const char* logId;
+        const char* table;
+        const char* type;
+        QString key;
+        QString data;
+        const char* reason;
+    } cases[] = {
+        {"empty", "Orders", "D", s("OrderID=1"), s(""),
+         "The audit data of the row can not be read whole: The audit data is empty."},
+        {"cut", "Orders", "D", s("OrderID=1"), s("<AUDIT><COLUMN NAME='Customer' BEFORE='A"),
+         "The audit data of the row can not be read whole: Column 1 of the audit data ends "
+         "inside its BEFORE value."},
+        {"nameless", "Orders", "D", s("OrderID=1"),
+         AuditRows::data({AuditRows::column(s(""), s("A"), s(""))}),
+         "The audit data of the row can not be read whole: Column 1 of the audit data has no "
+         "name."},
+        {"repeated", "Orders", "U", s("OrderID=1"), s("<AUDIT>") + repeated + s("</AUDIT>"),
+         "The audit data of the row can not be read whole: The audit data records the column "
+         "\"Customer\" more than once."},
+        {"apostrophe", "Orders", "U", s("OrderID=1"),
+         AuditRows::data({AuditRows::column(s("Customer"), s("O'Brien"), s("B"))}),
+         "The audit data of the row can not be read whole: Column 1 (\"Customer\") of the audit "
+         "data has no AFTER attribute where character 42 stands (is an apostrophe in the BEFORE "
+         "value not written as &apos;?)."},
+        {"nokey", "Orders", "I", s(""), customer,
+         "The key text of the audit row can not be read: The key text is empty."},
+        {"bare", "Orders", "I", s("998-67-2509"), customer,
+         "The key text of the audit row can not be read: Piece 1 of the key text has no \"=\" "
+         "between a column name and a value."},
+        {"lacks", "Orders", "U", s("OrderID=1"),
+         AuditRows::data({AuditRows::column(s("b0"), s("1"), s("2"))}),
+         "The audit row names the column \"b0\", which the table \"Orders\" does not have."},
+        {"notable", "", "D", s("OrderID=1"), customer, "The audit row names no table."},
+        {"type", "Orders", "Z", s("OrderID=1"), customer,
+         "The audit row has the transaction type \"Z\"; only I, U and D can be restored."},
+        {"ctltable", "Ord\r\nGO\r\ners", "I", s("OrderID=1"), customer,
+         "The table name \"Ord??GO??ers\" holds a line break or another control character and "
+         "can not be restored safely."},
+        {"ctlkey", "Orders", "I", s("Order\nID=1"), customer,
+         "The key column name \"Order?ID\" holds a line break or another control character and "
+         "can not be restored safely."},
+        {"ctlcolumn", "Orders", "U", s("OrderID=1"),
+         AuditRows::data({AuditRows::column(s("Cust\romer"), s("A"), s("B"))}),
+         "The column name \"Cust?omer\" holds a line break or another control character and "
+         "can not be restored safely."},
+    };
+    for (const auto& k : cases)
+        rows.add(s(k.logId), s(k.table), s(k.type), when, k.key, k.data);
+
+    QTemporaryDir dir;
+    const QString file = dir.filePath(s("undo.sql"));
+    for (const auto& k : cases) {
+        const QString expected = s("tallixview: Error: The audit row %1 can not be restored: %2\n")
+                                     .arg(s(k.logId), s(k.reason));
+        Result r = run({s("--restore"), s(k.logId)});
+        EXPECT_EQ(r.status, 1) << k.logId;
+        EXPECT_EQ(r.out, QString()) << k.logId;
+        EXPECT_EQ(r.err, expected) << k.logId;
+        // In a script of several rows, one such row writes nothing at all.
+        r = run({s("--restore-script"), file, s("u1"), s(k.logId)});
+        EXPECT_EQ(r.status, 1) << k.logId;
+        EXPECT_EQ(r.err, expected) << k.logId;
+        EXPECT_FALSE(QFile::exists(file)) << k.logId;
+    }
+
+    // The details show what could be read and say that it is not all.
+    Result r = run({s("--details"), s("cut")});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, s("Field,Before Value,After Value,Current Value\r\n"));
+    EXPECT_EQ(r.err, s("tallixview: warning: The details are incomplete: they show only what "
+                       "could be read of the audit data. Column 1 of the audit data ends inside "
+                       "its BEFORE value.\n"));
+    r = run({s("--details"), s("apostrophe")});
+    EXPECT_EQ(r.out, s("Field,Before Value,After Value,Current Value\r\nCustomer,O,B,\r\n"));
+    EXPECT_TRUE(r.err.startsWith(s("tallixview: warning: The details are incomplete")))
+        << qPrintable(r.err);
+}
+
+namespace {
+
+// The program itself, for what only a process shows: standard output, devices and pipes. Its
+// settings live in a scratch folder.
+class RestoreScriptProgram : public RestoreCommands {
+protected:
+    Result view(const QStringList& arguments)
+    {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(s("HOME"), home.path());
+        env.insert(s("XDG_CONFIG_HOME"), home.path());
+        p.setProcessEnvironment(env);
+        p.start(s(TALLIX_VIEW_PATH), arguments + QStringList{s("--server"), audit.folder(),
+                                                             s("--database"), s("audit")});
+        if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
+            return {-1, {}, s("tallixview crashed or hung")};
+        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+                QString::fromUtf8(p.readAllStandardError())};
+    }
+
+    QTemporaryDir home;
+};
+
+const QString kScriptOfU1 = s("-- ") + QString(82, QLatin1Char('-')) + s("\r\n\r\n") + s(kWarning) +
+                            s(kUpdateRestore) + s("\r\nGO\r\n\r\n\r\n");
+
+} // namespace
+
+TEST_F(RestoreScriptProgram, WritesByTheFileRulesOfTheGenerator)
+{
+    // "-" is standard output, not a file of that name.
+    QTemporaryDir dir;
+    Result r = view({s("--restore-script"), s("-"), s("u1")});
+    EXPECT_EQ(r.status, 0) << qPrintable(r.err);
+    EXPECT_EQ(r.out, kScriptOfU1);
+    EXPECT_FALSE(QFile::exists(s("-")));
+
+    // A full device fails with the system's reason and stays a device.
+    r = view({s("--restore-script"), s("/dev/full"), s("u1")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, s("tallixview: Error: The restore script could not be written to /dev/full: "
+                       "No space left on device\n"));
+    EXPECT_FALSE(QFileInfo(s("/dev/full")).isFile());
+
+    // A pipe is written directly, never replaced by a file.
+    const QString fifo = dir.filePath(s("pipe"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    QByteArray read;
+    QThread* reader = QThread::create([&] {
+        QFile f(fifo);
+        if (f.open(QIODevice::ReadOnly))
+            read = f.readAll();
+    });
+    reader->start();
+    r = view({s("--restore-script"), fifo, s("u1")});
+    reader->wait();
+    delete reader;
+    EXPECT_EQ(r.status, 0) << qPrintable(r.err);
+    EXPECT_EQ(QString::fromUtf8(read), kScriptOfU1);
+    struct stat info {};
+    ASSERT_EQ(::stat(QFile::encodeName(fifo).constData(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+
+    // A regular file is replaced whole.
+    const QString file = dir.filePath(s("undo.sql"));
+    QFile old(file);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("an older and much longer script than the new one will be, by far");
+    old.close();
+    r = view({s("--restore-script"), file, s("u1")});
+    EXPECT_EQ(r.status, 0) << qPrintable(r.err);
+    EXPECT_EQ(r.out, file + s("\n"));
+    EXPECT_EQ(QString::fromUtf8(test::fileBytes(file)), kScriptOfU1);
 }

@@ -36,8 +36,16 @@ QString AuditRows::keyIdFor(const QString& table, const QString& keyValues)
             .arg(literal(table), literal(keyValues)));
     if (rs.RecordCount() > 0)
         return rs.Field(0).toString();
-    const QString keyId =
-        QStringLiteral("{33333333-0000-0000-0000-%1}").arg(++m_keys, 12, 10, QLatin1Char('0'));
+    // Past the ids that an earlier writer on the same database gave out.
+    QString keyId;
+    do {
+        keyId =
+            QStringLiteral("{33333333-0000-0000-0000-%1}").arg(++m_keys, 12, 10, QLatin1Char('0'));
+    } while (
+        m_connection
+            .OpenRecordset(
+                QStringLiteral("SELECT KeyID FROM TallixKeys WHERE KeyID = %1").arg(literal(keyId)))
+            .RecordCount() > 0);
     m_connection.Execute(QStringLiteral("INSERT INTO TallixKeys (KeyID, SourceTable, KeyValues) "
                                         "VALUES (%1, %2, %3)")
                              .arg(literal(keyId), literal(table), literal(keyValues)));

@@ -1,5 +1,6 @@
 #include "viewer/details/DetailText.h"
 
+#include "common/audit/SqlQuoting.h"
 #include "common/db/ColumnTypeInfo.h"
 #include "tests/support/QtPrinters.h"
 #include "tests/support/TestSupport.h"
@@ -8,7 +9,6 @@
 #include "viewer/details/DetailsLoader.h"
 #include "viewer/details/GetDatatype.h"
 #include "viewer/details/KeyCondition.h"
-#include "viewer/details/SqlName.h"
 
 #include <QDateTime>
 #include <gtest/gtest.h>
@@ -105,23 +105,25 @@ TEST(KeyCondition, QuotesValuesAndNamesSoKeysCannotChangeTheStatement)
     EXPECT_EQ(KeyCondition(s("Key=5") + kSep + s("Part No=7") + kSep + s("a]b=1")),
               s("[Key]='5' AND [Part No]='7' AND [a]]b]='1'"));
     EXPECT_EQ(KeyCondition(QString()), QString());
+    // A line break in a key value is a CHAR(n) between two parts of the literal.
+    EXPECT_EQ(KeyCondition(s("k=a\r\nGO")), s("k='a' + CHAR(13) + '' + CHAR(10) + 'GO'"));
 
     EXPECT_EQ(FirstKeyColumn(s("OrderID=1") + kSep + s("LineNo=2")), s("OrderID"));
 }
 
-TEST(SqlName, BracketsOnlyWhatIsNoRegularIdentifier)
+TEST(StatementName, BracketsOnlyWhatIsNoRegularIdentifier)
 {
     for (const char* bare : {"Orders", "au_id", "_x", "Col1", "a$b#c@d", "Linenumber", "Keys"})
-        EXPECT_EQ(SqlName(s(bare)), s(bare));
-    EXPECT_EQ(SqlName(s("Order Details")), s("[Order Details]"));
-    EXPECT_EQ(SqlName(s("key")), s("[key]"));
-    EXPECT_EQ(SqlName(s("LineNo")), s("[LineNo]"));
-    EXPECT_EQ(SqlName(s("GO")), s("[GO]"));
-    EXPECT_EQ(SqlName(s("1st")), s("[1st]"));
-    EXPECT_EQ(SqlName(s("@v")), s("[@v]"));
-    EXPECT_EQ(SqlName(s("O'Brien")), s("[O'Brien]"));
-    EXPECT_EQ(SqlName(s("x]y")), s("[x]]y]"));
-    EXPECT_EQ(SqlName(QString()), s("[]"));
+        EXPECT_EQ(SqlQuoting::statementName(s(bare)), s(bare));
+    EXPECT_EQ(SqlQuoting::statementName(s("Order Details")), s("[Order Details]"));
+    EXPECT_EQ(SqlQuoting::statementName(s("key")), s("[key]"));
+    EXPECT_EQ(SqlQuoting::statementName(s("LineNo")), s("[LineNo]"));
+    EXPECT_EQ(SqlQuoting::statementName(s("GO")), s("[GO]"));
+    EXPECT_EQ(SqlQuoting::statementName(s("1st")), s("[1st]"));
+    EXPECT_EQ(SqlQuoting::statementName(s("@v")), s("[@v]"));
+    EXPECT_EQ(SqlQuoting::statementName(s("O'Brien")), s("[O'Brien]"));
+    EXPECT_EQ(SqlQuoting::statementName(s("x]y")), s("[x]]y]"));
+    EXPECT_EQ(SqlQuoting::statementName(QString()), s("[]"));
 }
 
 TEST(CurrentValueText, FormatsByTheFieldsType)

@@ -165,7 +165,9 @@ protected:
         Connection c(shop.connectionString());
         DetailsResult d = DetailsLoader::load(c, shop.cache(), logId, {false, false});
         EXPECT_TRUE(d.errors.isEmpty()) << qPrintable(d.errors.join(s("; ")));
-        const QString text = RestoreText(c, shop.cache(), d);
+        const RestoreBuild build = RestoreText(c, shop.cache(), *d.record, false);
+        EXPECT_TRUE(build.ok()) << qPrintable(build.refusal);
+        const QString text = build.text;
         if (details)
             *details = std::move(d);
         return text;
@@ -290,6 +292,28 @@ TEST_F(RestoreEndToEnd, WhatTheFaultsOfBareTextsWouldHaveDone)
     ASSERT_EQ(details.audit.Count(), 7);
     EXPECT_FALSE(ExecuteRestoreScript(shop.connectionString(),
                                       BuildRestoreStatement(s("D"), s("Orders"), details.audit,
-                                                            s("OrderID=2"), true, shop.cache())));
+                                                            s("OrderID=2"), true, shop.cache())
+                                          .text));
     EXPECT_EQ(messages.shown.size(), 1u);
+}
+
+TEST_F(RestoreEndToEnd, ValuesHoldingLineBreaksAndGoComeBackWhole)
+{
+    // Orders 1 got a customer and a note of several lines; undoing it writes them back whole.
+    const QString customer = s("Acme\r\nGO\r\nDELETE authors\r\nGO\r\n");
+    const QString note = s("line1\nGO\u2028\u00fc\t");
+    Connection c(shop.connectionString());
+    c.Open();
+    AuditRows(c).add(s("h13"), s("Orders"), s("U"), s("2024-03-04 11:00:00.000"), s("OrderID=1"),
+                     AuditRows::data({AuditRows::column(s("Customer"), customer, s("GOLD GO")),
+                                      AuditRows::column(s("Note"), note, s("short"))}));
+    const QString text = restoreText(s("h13"));
+    EXPECT_EQ(SplitBatches(text).size(), 1) << qPrintable(text);
+    RecordingMessages messages;
+    ASSERT_TRUE(ExecuteRestoreScript(shop.connectionString(), text))
+        << qPrintable(text) << qPrintable(messages.shownTexts().join(s("\n")));
+    Recordset rs = c.OpenRecordset(s("SELECT Customer, Note FROM Orders WHERE OrderID = 1"));
+    EXPECT_EQ(rs.Field(0).toString(), customer);
+    EXPECT_EQ(rs.Field(1).toString(), note);
+    EXPECT_EQ(c.OpenRecordset(s("SELECT * FROM authors")).RecordCount(), 2);
 }

@@ -4,6 +4,7 @@
 // deletes is recorded by the generated triggers, and restoring every audit row newest first with
 // the viewer's own statements brings the tables back through each earlier state. The scratch
 // database is dropped afterwards.
+#include "common/audit/SqlQuoting.h"
 #include "common/db/Connection.h"
 #include "generator/driver/ScriptDriver.h"
 #include "generator/project/Project.h"
@@ -15,6 +16,8 @@
 #include "viewer/restore/ExecuteRestoreScript.h"
 #include "viewer/restore/RestoreText.h"
 
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QThread>
 #include <gtest/gtest.h>
 
@@ -33,7 +36,7 @@ protected:
         const auto live = LiveServer::fromEnvironment();
         if (!live)
             GTEST_SKIP() << "TALLIX_TEST_MSSQL is not set";
-        scratch = std::make_unique<ScratchDatabase>(*live, s("tallix_restore"));
+        scratch = std::make_unique<ScratchDatabase>(*live, s("tlx_rst"));
         name = scratch->name();
     }
 
@@ -157,7 +160,9 @@ TEST_F(RestoreLive, RestoringNewestFirstReturnsThroughEveryEarlierState)
             Connection c(connectionString());
             const DetailsResult d = DetailsLoader::load(c, cache, logId, {false, false});
             ASSERT_TRUE(d.record) << qPrintable(d.errors.join(s("; ")));
-            const QString text = RestoreText(c, cache, d);
+            const RestoreBuild build = RestoreText(c, cache, *d.record, false);
+            ASSERT_TRUE(build.ok()) << qPrintable(build.refusal);
+            const QString text = build.text;
             c.Close();
             ASSERT_TRUE(ExecuteRestoreScript(connectionString(), text))
                 << qPrintable(history[step - 1]) << "\n"
@@ -188,4 +193,97 @@ TEST_F(RestoreLive, Style121DatesReadTheSameUnderADayFirstDateFormat)
     Recordset rs = db.OpenRecordset(
         s("SELECT CONVERT(varchar(23), CONVERT(datetime, '2024-03-04 10:11:12.123', 121), 121)"));
     EXPECT_EQ(rs.Field(0).toString(), s("2024-03-04 10:11:12.123"));
+}
+
+namespace {
+
+struct ViewerRun {
+    int status = -1;
+    QString out, err;
+};
+
+// tallixview itself, with its settings in a scratch folder.
+ViewerRun runViewer(const QStringList& arguments)
+{
+    QTemporaryDir home;
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(s("HOME"), home.path());
+    env.insert(s("XDG_CONFIG_HOME"), home.path());
+    p.setProcessEnvironment(env);
+    p.start(s(TALLIX_VIEW_PATH), arguments);
+    if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit)
+        return {-1, {}, s("tallixview crashed or hung")};
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
+} // namespace
+
+// A value, a key value and a unicode value holding a line break and GO, recorded by the generated
+// triggers, restored with the script of `tallixview --restore-script` run as a client tool runs it
+// (batches split at lines holding GO): the values come back whole and nothing else runs.
+TEST_F(RestoreLive, ValuesHoldingGoLinesComeBackWholeAndRunNothing)
+{
+    const QString attack = s("\r\nGO\r\nDROP TABLE victim\r\nGO\r\n");
+    const QString key = s("k") + attack;
+    const QString body = s("it's") + attack;
+    // Tallix.Data is a text column: a character outside its code page (U+2028, say) is already
+    // lost when the trigger records it, before any restore.
+    const QString wide = s("\u00fc") + attack;
+    {
+        Connection db(connectionString());
+        db.Open();
+        db.Execute(s("CREATE TABLE victim (id int NOT NULL PRIMARY KEY)"));
+        db.Execute(s("CREATE TABLE Notes (Code varchar(40) NOT NULL PRIMARY KEY, "
+                     "Body varchar(200) NULL, Wide nvarchar(200) NULL)"));
+        Project project;
+        project.setDB(name);
+        CTable& notes = project.Tables().Add(s("Notes"));
+        notes.Insert = notes.Update = notes.Delete = true;
+        notes.Columns.Add(s("Code"), s("varchar"), 40, 0, 0, false, true, false, true);
+        notes.Columns.Add(s("Body"), s("varchar"), 200, 0, 0, true, false, false, true);
+        notes.Columns.Add(s("Wide"), s("nvarchar"), 200, 0, 0, true, false, false, true);
+        IScriptObserver quiet;
+        runScript(db, ScriptDriver(quiet).GenerateScript(project));
+    }
+    const auto literal = [](const QString& text, SqlQuoting::LiteralKind kind) {
+        return SqlQuoting::literal(text, kind);
+    };
+    Connection app(connectionString());
+    app.Open();
+    app.Execute(s("INSERT INTO Notes VALUES (") + literal(key, SqlQuoting::LiteralKind::Plain) +
+                s(", ") + literal(body, SqlQuoting::LiteralKind::Plain) + s(", ") +
+                literal(wide, SqlQuoting::LiteralKind::Unicode) + s(")"));
+    QThread::msleep(30);
+    app.Execute(s("UPDATE Notes SET Body = 'clean', Wide = N'clean'"));
+    QThread::msleep(30);
+    app.Execute(s("DELETE FROM Notes"));
+    Recordset ids = app.OpenRecordset(s("SELECT CONVERT(varchar(40), LogID) FROM Tallix ORDER BY "
+                                        "TransactionDate DESC"));
+    QStringList newestFirst;
+    for (; !ids.atEnd(); ids.MoveNext())
+        newestFirst << ids.Field(0).toString();
+    ASSERT_EQ(newestFirst.size(), 3);
+
+    // Undo the delete and the update: the row as it was inserted.
+    QTemporaryDir dir;
+    const QString file = dir.filePath(s("undo.sql"));
+    const auto live = LiveServer::fromEnvironment();
+    const ViewerRun run = runViewer({s("--restore-script"), file, newestFirst[0], newestFirst[1],
+                                     s("--server"), live->server, s("--login"), live->login,
+                                     s("--password"), live->password, s("--database"), name});
+    ASSERT_EQ(run.status, 0) << qPrintable(run.err);
+    const QString script = QString::fromUtf8(test::fileBytes(file));
+    for (const QString& line : script.split(s("\r\n")))
+        EXPECT_NE(line, s("DROP TABLE victim")) << "a value's line stands alone in the script";
+    runScript(app, script);
+
+    Recordset rows = app.OpenRecordset(s("SELECT Code, Body, Wide FROM Notes"));
+    ASSERT_EQ(rows.RecordCount(), 1);
+    EXPECT_EQ(rows.Field(0).toString(), key);
+    EXPECT_EQ(rows.Field(1).toString(), body);
+    EXPECT_EQ(rows.Field(2).toString(), wide);
+    EXPECT_EQ(app.OpenRecordset(s("SELECT COUNT(*) FROM victim")).Field(0).toInt(), 0)
+        << "the victim table is still there";
 }

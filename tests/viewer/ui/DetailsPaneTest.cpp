@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -270,4 +271,99 @@ TEST_F(DetailsPane, ThePopUpOffersRestoreForOneRowAndTheScriptForSeveral)
                              "\r\nGO\r\n\r\n\r\n"));
     EXPECT_EQ(log()->selectedRowRange(), (std::pair<int, int>{1, 2}));
     EXPECT_TRUE(messages.shown.empty()) << qPrintable(messages.shownTexts().join(s("|")));
+}
+
+TEST_F(DetailsPane, RowsThatCannotBeRestoredAreRefusedWithTheirReasonsAndLeftOutOfScripts)
+{
+    {
+        Connection c(audit.connectionString());
+        c.Open();
+        AuditRows rows(c);
+        // A text value with an apostrophe the trigger did not escape, and a hostile table name.
+        rows.add(s("{44444444-0000-0000-0000-000000000003}"), s("Orders"), s("U"),
+                 s("2001-02-03 10:00:00.000"), s("OrderID=2"),
+                 s("<AUDIT><COLUMN NAME='Customer' BEFORE='O'Brien' AFTER='Acme'/></AUDIT>"));
+        rows.add(s("{44444444-0000-0000-0000-000000000004}"), s("Orders\r\nGO"), s("D"),
+                 s("2001-02-02 10:00:00.000"), s("OrderID=9"),
+                 AuditRows::data({AuditRows::column(s("OrderID"), s("9"), s(""))}));
+    }
+    QTest::mouseClick(control<QPushButton>("cmdFilter"), Qt::LeftButton);
+    ASSERT_EQ(log()->rows(), 11);
+    const QString unreadable =
+        s("The audit data of the row can not be read whole: Column 1 (\"Customer\") of the audit "
+          "data has no AFTER attribute where character 42 stands (is an apostrophe in the BEFORE "
+          "value not written as &apos;?).");
+    const QString hostile = s("The table name \"Orders??GO\" holds a line break or another "
+                              "control character and can not be restored safely.");
+
+    // The details show what could be read, marked as incomplete; the Restore tab says why.
+    click("chkShowRestore");
+    const auto select = [&](int row) {
+        const QRect cell = log()->visualRect(log()->gridModel()->index(row, 1));
+        QTest::mouseClick(log()->viewport(), Qt::LeftButton, {}, cell.center());
+    };
+    select(1);
+    EXPECT_EQ(shown(), QStringList{s("Customer|O|Acme|")});
+    auto* incomplete = control<QLabel>("lblDetailsIncomplete");
+    EXPECT_TRUE(incomplete->isVisible());
+    EXPECT_EQ(incomplete->text(), s("The details are incomplete: they show only what could be "
+                                    "read of the audit data. Column 1 (\"Customer\") of the audit "
+                                    "data has no AFTER attribute where character 42 stands (is an "
+                                    "apostrophe in the BEFORE value not written as &apos;?)."));
+    EXPECT_EQ(control<QPlainTextEdit>("txtRestore")->toPlainText(),
+              s("-- This audit row can not be restored.\n-- ") + unreadable + s("\n"));
+
+    // The Restore button refuses without asking; nothing runs.
+    QTest::mouseClick(control<QPushButton>("cmdRestore"), Qt::LeftButton);
+    EXPECT_TRUE(messages.asked.empty());
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, s("This audit row can not be restored: ") + unreadable);
+    {
+        Connection c(audit.connectionString());
+        c.Open();
+        EXPECT_EQ(c.OpenRecordset(s("SELECT Customer FROM Orders WHERE OrderID = 2")).Field(0),
+                  QVariant(s("")));
+    }
+
+    select(3);
+    EXPECT_FALSE(incomplete->isVisible());
+
+    // A script of the three newest rows holds only the one that can be restored.
+    QTemporaryDir folder;
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(folder.path());
+    log()->selectRows(1, 3);
+    EXPECT_EQ(popUpAfterRightClick(1), s("Restore off, Generate Restore Script on"));
+    control<QMenu>("mnuPopup")->findChild<QAction*>(s("mnuRestoreAll"))->trigger();
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(messages.shown[1].text,
+              s("These audit rows can not be restored and were left out of the restore script:\n"
+                "{44444444-0000-0000-0000-000000000003}: ") +
+                  unreadable + s("\n{44444444-0000-0000-0000-000000000004}: ") + hostile);
+    ASSERT_EQ(messages.launched.size(), 1);
+    QFile file(messages.launched[0]);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(file.readAll()),
+              s("-- ") + QString(82, QLatin1Char('-')) +
+                  s("\r\n\r\n"
+                    "UPDATE Orders\r\n"
+                    "SET\r\n"
+                    "       Customer = CAST('O''Hara' AS varchar(40)),\r\n"
+                    "       Amount = CAST('9.5000' AS money),\r\n"
+                    "       OrderDate = NULL\r\n"
+                    "WHERE OrderID='1'\r\n"
+                    "\r\nGO\r\n\r\n\r\n"));
+
+    // Only rows that cannot be restored: no script at all.
+    log()->selectRows(1, 2);
+    EXPECT_EQ(popUpAfterRightClick(1), s("Restore off, Generate Restore Script on"));
+    control<QMenu>("mnuPopup")->findChild<QAction*>(s("mnuRestoreAll"))->trigger();
+    QDir::setCurrent(previous);
+    ASSERT_EQ(messages.shown.size(), 3u);
+    EXPECT_EQ(messages.shown[2].text,
+              s("None of the audit rows can be restored; no restore script was written:\n"
+                "{44444444-0000-0000-0000-000000000003}: ") +
+                  unreadable + s("\n{44444444-0000-0000-0000-000000000004}: ") + hostile);
+    EXPECT_EQ(messages.launched.size(), 1);
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 1);
 }

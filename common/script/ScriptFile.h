@@ -1,6 +1,6 @@
 #pragma once
 
-#include "generator/driver/IScriptSink.h"
+#include "common/script/IScriptSink.h"
 
 #include <QByteArray>
 #include <QString>

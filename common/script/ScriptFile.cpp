@@ -1,4 +1,4 @@
-#include "generator/driver/ScriptFile.h"
+#include "common/script/ScriptFile.h"
 
 #include "common/xml/FileError.h"
 

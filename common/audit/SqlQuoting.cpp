@@ -1,13 +1,12 @@
-#include "viewer/details/SqlName.h"
+#include "common/audit/SqlQuoting.h"
 
 #include <QSet>
+#include <algorithm>
 
-namespace tallix {
+namespace tallix::SqlQuoting {
 
 namespace {
 
-// The server's reserved keywords, and GO, which would end a batch when a name stood alone on a
-// line.
 const QSet<QString>& reservedWords()
 {
     static const QSet<QString> words = [] {
@@ -198,36 +197,128 @@ const QSet<QString>& reservedWords()
                                     "WRITETEXT"};
         QSet<QString> set;
         for (const char* w : list)
-            set.insert(QLatin1String(w));
+            set.insert(QLatin1StringView(w));
         return set;
     }();
     return words;
 }
 
-bool isRegularIdentifier(const QString& name)
-{
-    if (name.isEmpty() || name.size() > 128)
-        return false;
-    const QChar first = name.front();
-    if (!first.isLetter() && first != QLatin1Char('_'))
-        return false;
-    for (QChar c : name) {
-        if (!c.isLetterOrNumber() && c != QLatin1Char('_') && c != QLatin1Char('@') &&
-            c != QLatin1Char('$') && c != QLatin1Char('#'))
-            return false;
-    }
-    return !reservedWords().contains(name.toUpper());
-}
-
 } // namespace
 
-QString SqlName(const QString& name)
+bool isControl(QChar c)
 {
-    if (isRegularIdentifier(name))
-        return name;
-    QString escaped = name;
-    escaped.replace(QLatin1String("]"), QLatin1String("]]"));
-    return QLatin1Char('[') + escaped + QLatin1Char(']');
+    const char16_t u = c.unicode();
+    return u < 0x20 || (u >= 0x7F && u <= 0x9F) || u == 0x2028 || u == 0x2029;
 }
 
-} // namespace tallix
+bool hasControl(QStringView name)
+{
+    return std::any_of(name.begin(), name.end(), isControl);
+}
+
+void appendLiteral(QString& out, QStringView name, LiteralKind kind)
+{
+    const bool unicode = kind == LiteralKind::Unicode;
+    for (const QChar c : name) {
+        if (c == QLatin1Char('\'')) {
+            out += QLatin1StringView("''");
+        } else if (isControl(c)) {
+            out += unicode || c.unicode() >= 0x80 ? QLatin1StringView("' + NCHAR(")
+                                                  : QLatin1StringView("' + CHAR(");
+            out += QString::number(c.unicode());
+            out += unicode ? QLatin1StringView(") + N'") : QLatin1StringView(") + '");
+        } else {
+            out += c;
+        }
+    }
+}
+
+QString literal(QStringView text, LiteralKind kind)
+{
+    QString out;
+    out.reserve(text.size() + 3);
+    if (kind == LiteralKind::Unicode)
+        out += QLatin1Char('N');
+    out += QLatin1Char('\'');
+    appendLiteral(out, text, kind);
+    out += QLatin1Char('\'');
+    return out;
+}
+
+void appendBracketed(QString& out, QStringView name)
+{
+    for (const QChar c : name) {
+        out += c;
+        if (c == QLatin1Char(']'))
+            out += c;
+    }
+}
+
+void appendComment(QString& out, QStringView name)
+{
+    for (const QChar c : name)
+        out += isControl(c) ? QLatin1Char('?') : c;
+}
+
+QString shownName(QStringView name)
+{
+    constexpr qsizetype kLongest = 100;
+    QString out;
+    appendComment(out, name.left(kLongest));
+    if (name.size() > kLongest)
+        out += QLatin1StringView("...");
+    return out;
+}
+
+void appendAuditName(QString& out, QStringView name)
+{
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        if (name[i] != QLatin1Char('\''))
+            continue;
+        appendLiteral(out, name.sliced(start, i - start));
+        out += QLatin1StringView("&apos;");
+        start = i + 1;
+    }
+    appendLiteral(out, name.sliced(start));
+}
+
+bool isRegularIdentifier(QStringView name)
+{
+    if (name.isEmpty() || !(name.front().isLetter() || name.front() == QLatin1Char('_')))
+        return false;
+    return std::all_of(name.begin() + 1, name.end(), [](QChar c) {
+        return c.isLetter() || c.isDigit() || c == QLatin1Char('_') || c == QLatin1Char('@') ||
+               c == QLatin1Char('$') || c == QLatin1Char('#');
+    });
+}
+
+bool isReservedWord(QStringView name)
+{
+    return reservedWords().contains(name.toString().toUpper());
+}
+
+void appendObjectName(QString& out, QStringView name)
+{
+    if (isRegularIdentifier(name)) {
+        out += name;
+        return;
+    }
+    out += QLatin1Char('[');
+    appendBracketed(out, name);
+    out += QLatin1Char(']');
+}
+
+QString statementName(QStringView name)
+{
+    if (name.size() <= 128 && isRegularIdentifier(name) && !isReservedWord(name))
+        return name.toString();
+    QString out;
+    out.reserve(name.size() + 2);
+    out += QLatin1Char('[');
+    appendBracketed(out, name);
+    out += QLatin1Char(']');
+    return out;
+}
+
+} // namespace tallix::SqlQuoting
