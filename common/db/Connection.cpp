@@ -96,6 +96,11 @@ Recordset Connection::OpenForwardOnly(const QString& sql)
     return Recordset(openProvider().query(sql, 0), Recordset::Cursor::ForwardOnly);
 }
 
+std::unique_ptr<RowStream> Connection::OpenStream(const QString& sql)
+{
+    return openProvider().stream(sql);
+}
+
 void Connection::Execute(const QString& sql)
 {
     openProvider().execute(sql);

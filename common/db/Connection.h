@@ -39,6 +39,9 @@ public:
     Recordset OpenRecordset(const QString& sql, int maxRecords = 0);
     // A forward-only, read-only result of `sql` (reports).
     Recordset OpenForwardOnly(const QString& sql);
+    // The rows of `sql` one at a time while the statement runs (reports over large results). The
+    // stream must go before this connection closes; closing it ends the stream.
+    std::unique_ptr<RowStream> OpenStream(const QString& sql);
     // Runs a batch; its results, if any, are dropped.
     void Execute(const QString& sql);
     // A schema rowset, without restrictions.

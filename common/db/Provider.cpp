@@ -4,6 +4,11 @@
 
 namespace tallix {
 
+std::unique_ptr<RowStream> Provider::stream(const QString& sql)
+{
+    return std::make_unique<RowSetStream>(query(sql, 0));
+}
+
 void Provider::releaseQtConnection(QString& connectionName)
 {
     if (connectionName.isEmpty())

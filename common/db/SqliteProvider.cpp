@@ -11,6 +11,7 @@
 #include <QSqlError>
 #include <deque>
 #include <sqlite3.h>
+#include <utility>
 #include <vector>
 
 namespace tallix {
@@ -120,6 +121,72 @@ bool isMissingTable(const QString& message)
 
 } // namespace
 
+// A statement stepped one row per next(). Ended (finalized) at its last row, on an error, when
+// it goes, or when its connection closes first.
+class SqliteRowStream : public RowStream {
+public:
+    SqliteRowStream(SqliteProvider& provider, sqlite3_stmt* statement, QList<FieldInfo> fields)
+        : RowStream(std::move(fields))
+        , m_provider(&provider)
+        , m_statement(statement)
+    {
+        for (int i = 0; i < FieldCount(); ++i)
+            m_types << columnType(sqlite3_column_decltype(m_statement, i));
+        m_provider->m_streams.append(this);
+    }
+
+    ~SqliteRowStream() override
+    {
+        finalize();
+        if (m_provider)
+            m_provider->m_streams.removeOne(this);
+    }
+
+    bool next() override
+    {
+        setAtRow(false);
+        if (!m_statement) {
+            if (!m_provider)
+                throw dberror::objectClosed();
+            return false;
+        }
+        const int rc = sqlite3_step(m_statement);
+        if (rc == SQLITE_DONE) {
+            finalize();
+            return false;
+        }
+        if (rc != SQLITE_ROW) {
+            const Error error = m_provider->errorFromSqlite(QString());
+            finalize();
+            throw error;
+        }
+        QList<QVariant>& values = row();
+        values.clear();
+        for (int i = 0; i < m_types.size(); ++i)
+            values.append(columnValue(m_statement, i, m_types[i]));
+        setAtRow(true);
+        return true;
+    }
+
+    // The connection closes: the statement goes first, and the stream ends.
+    void detach()
+    {
+        finalize();
+        m_provider = nullptr;
+    }
+
+private:
+    void finalize()
+    {
+        sqlite3_finalize(m_statement);
+        m_statement = nullptr;
+    }
+
+    SqliteProvider* m_provider;
+    sqlite3_stmt* m_statement;
+    QList<int> m_types;
+};
+
 SqliteProvider::SqliteProvider(QString folder, QString catalog)
     : m_folder(std::move(folder))
     , m_catalog(std::move(catalog))
@@ -198,6 +265,9 @@ void SqliteProvider::open()
 
 void SqliteProvider::close()
 {
+    for (SqliteRowStream* stream : std::as_const(m_streams))
+        stream->detach();
+    m_streams.clear();
     m_db = nullptr;
     releaseQtConnection(m_connectionName);
 }
@@ -278,6 +348,41 @@ std::shared_ptr<RowSet> SqliteProvider::run(const QString& sql, int maxRecords, 
 std::shared_ptr<RowSet> SqliteProvider::query(const QString& sql, int maxRecords)
 {
     return run(sql, maxRecords, true);
+}
+
+std::unique_ptr<RowStream> SqliteProvider::stream(const QString& sql)
+{
+    if (!m_db)
+        throw dberror::objectClosed();
+    const QByteArray text = TsqlRewriter::rewrite(sql).toUtf8();
+    const char* tail = text.constData();
+    const char* const end = text.constData() + text.size();
+    while (tail < end) {
+        Statement stmt;
+        const char* rest = nullptr;
+        if (sqlite3_prepare_v2(m_db, tail, static_cast<int>(end - tail), &stmt.handle, &rest) !=
+            SQLITE_OK)
+            throw errorFromSqlite(QString());
+        tail = rest;
+        if (!stmt.handle)
+            continue;
+        const int columns = sqlite3_column_count(stmt.handle);
+        if (columns == 0) {
+            int rc = SQLITE_ROW;
+            while (rc == SQLITE_ROW)
+                rc = sqlite3_step(stmt.handle);
+            if (rc != SQLITE_DONE)
+                throw errorFromSqlite(QString());
+            continue;
+        }
+        QList<FieldInfo> fields;
+        for (int i = 0; i < columns; ++i)
+            fields.append({QString::fromUtf8(sqlite3_column_name(stmt.handle, i)),
+                           columnType(sqlite3_column_decltype(stmt.handle, i))});
+        sqlite3_stmt* handle = std::exchange(stmt.handle, nullptr);
+        return std::make_unique<SqliteRowStream>(*this, handle, std::move(fields));
+    }
+    return std::make_unique<RowSetStream>(std::make_shared<RowSet>(QList<FieldInfo>{}));
 }
 
 void SqliteProvider::execute(const QString& sql)

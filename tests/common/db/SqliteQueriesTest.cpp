@@ -330,3 +330,32 @@ TEST_F(SqliteQueries, EqualTextsOfAColumnShareOneString)
     EXPECT_NE(second.constData(), first.constData());
     EXPECT_EQ(rs.ValueAt(5, 1).toString(), QStringLiteral("WKS1"));
 }
+
+TEST_F(SqliteQueries, AStreamReadsTheRowsOneAtATimeUntilItsConnectionCloses)
+{
+    const QString sql = logQuery(QString());
+    // Statements before the query run; its rows come as the static result has them.
+    auto rows = db.OpenStream(QStringLiteral("CREATE TEMP TABLE scratch (x int);\r\n") + sql);
+    EXPECT_EQ(rows->FieldIndex(QStringLiteral("keyvalues")), 7);
+    EXPECT_EQ(test::errorNumber([&] { rows->value(0); }), AdErrNoCurrentRecord);
+    QStringList streamed;
+    while (rows->next())
+        streamed << rows->value(QStringLiteral("LogID")).toString() + QLatin1Char('/') +
+                        rows->value(7).toString();
+    EXPECT_FALSE(rows->next());
+    QStringList expected;
+    Recordset all = db.OpenRecordset(sql);
+    for (all.MoveFirst(); !all.atEnd(); all.MoveNext())
+        expected << all.Field(0).toString() + QLatin1Char('/') + all.Field(7).toString();
+    EXPECT_EQ(streamed, expected);
+    EXPECT_EQ(streamed.size(), 6);
+
+    auto open = db.OpenStream(sql);
+    ASSERT_TRUE(open->next());
+    EXPECT_EQ(test::errorNumber([&] { open->value(QStringLiteral("Nope")); }), AdErrItemNotFound);
+    db.Close(); // the statement is finalized first, so the connection closes
+    EXPECT_EQ(test::errorNumber([&] { open->next(); }), AdErrObjectClosed);
+    db.Open(audit.connectionString());
+    EXPECT_EQ(test::errorNumber([&] { db.OpenStream(QStringLiteral("SELECT * FROM Missing")); }),
+              DB_E_NOTABLE);
+}
