@@ -51,6 +51,8 @@ struct Command {
     std::function<int(const Invocation&)> run;
     // Whether the action takes further arguments (LogIDs) after its options.
     bool takesArguments = false;
+    // Options of this action alone, besides the connection and filter options.
+    QList<QCommandLineOption> options{};
 };
 
 const QList<Command>& commands();
