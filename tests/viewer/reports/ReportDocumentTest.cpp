@@ -96,3 +96,18 @@ TEST(ReportDocument, RefusesWhatIsNotOneOrIsCutShortWithAMessage)
     EXPECT_EQ(errorNumber([&] { reportdocument::load(dir.filePath(QStringLiteral("none.rdf"))); }),
               75);
 }
+
+// The fuzz seeds are documents: two written by the program, one with a page stored uncompressed.
+TEST(ReportDocument, TheFuzzSeedsAreDocuments)
+{
+    for (const char* seed : {"aggregate.rdf", "stores.rdf", "plain-page.rdf"}) {
+        const auto pages = reportdocument::load(
+            testDataPath(QStringLiteral("fuzz/report_document/") + QLatin1String(seed)));
+        EXPECT_EQ(pages->count(), 1) << seed;
+    }
+    const auto plain =
+        reportdocument::load(testDataPath(QStringLiteral("fuzz/report_document/plain-page.rdf")));
+    EXPECT_EQ(allTexts(*plain),
+              (QStringList{QStringLiteral("42"), QStringLiteral("a\nb <x> & }{\\")}));
+    EXPECT_EQ(plain->page(0).bands[0].rules[0].line, QLine(720, 1890, 11520, 1890));
+}
