@@ -26,14 +26,14 @@ ReportLayout TransactionList::design()
     using namespace design;
     const QList<Column> columns = {
         {"Trx", "TransactionType", 0, 450, AlignCenter},
-        {"Trx Date", "TransactionDate", 450, 2150, AlignLeft},
-        {"Table", "SourceTable", 2600, 1350, AlignLeft},
-        {"Username", "Username", 3950, 1500, AlignLeft},
-        {"Workstation", "Workstation", 5450, 1350, AlignLeft},
+        {"Trx Date", "TransactionDate", 450, 2350, AlignLeft},
+        {"Table", "SourceTable", 2800, 1250, AlignLeft},
+        {"Username", "Username", 4050, 1450, AlignLeft},
+        {"Workstation", "Workstation", 5500, 1300, AlignLeft},
         {"Application", "Application", 6800, 1700, AlignLeft},
         {"Key", "KeyValues", 8500, 2300, AlignLeft},
     };
-    ReportLayout layout = standardLayout(QStringLiteral("Transaction List"), 5450, columns);
+    ReportLayout layout = standardLayout(QStringLiteral("Transaction List"), 5500, columns);
     SectionDesign& detail = layout.section(SectionKind::Detail);
     detail.height = 260;
     for (const Column& c : columns)
