@@ -125,7 +125,7 @@ std::shared_ptr<PageCollection> read(QIODevice& device, const QString& name)
     if (width == 0 || height == 0 || width > kMaxPaper || height > kMaxPaper)
         throw in.damaged();
     const auto fontCount = in.number<quint16>();
-    if (fontCount == 0 || fontCount > 255)
+    if (fontCount > 255)
         throw in.damaged();
     QList<ReportFont> fonts;
     for (int i = 0; i < fontCount; ++i) {

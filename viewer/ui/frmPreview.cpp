@@ -6,6 +6,7 @@
 #include "viewer/reports/Exports.h"
 #include "viewer/reports/PagePainter.h"
 #include "viewer/reports/ReportDocument.h"
+#include "viewer/ui/PageView.h"
 #include "viewer/ui/ReportViewer.h"
 #include "viewer/ui/SharedPrinter.h"
 #include "viewer/ui/frmTallixViewer.h"
@@ -153,13 +154,23 @@ void frmPreview::exportPages(
     const QString path = modCommonDlg::SaveFileName(title, filter, defaultName);
     if (path.isEmpty())
         return;
-    const auto pages = m_arv->pagesToUse();
     try {
         HourglassCursor hourglass;
-        write(pages ? *pages : reports::PageCollection({}, {}, {}), path);
+        write(*pagesToWrite(), path);
     } catch (const Error& e) {
         error(e.description());
     }
+}
+
+std::shared_ptr<const reports::PageCollection> frmPreview::pagesToWrite() const
+{
+    if (auto pages = m_arv->pagesToUse())
+        return pages;
+    // A report whose first page is not finished yet: its (empty) collection, else none at all.
+    if (auto shown = m_arv->view()->pages())
+        return shown;
+    return std::make_shared<reports::PageCollection>(windowTitle(), reports::PageSettings().paper,
+                                                     QList<reports::ReportFont>{});
 }
 
 void frmPreview::miFSave_Click()
@@ -175,11 +186,9 @@ void frmPreview::miFTextExport_Click()
     options.exec();
     if (options.cancelled())
         return;
-    const auto pages = m_arv->pagesToUse();
     try {
         HourglassCursor hourglass;
-        reports::exportText(pages ? *pages : reports::PageCollection({}, {}, {}),
-                            options.options());
+        reports::exportText(*pagesToWrite(), options.options());
     } catch (const Error& e) {
         error(e.description());
     }

@@ -49,6 +49,8 @@ private:
     exportPages(const QString& title, const QString& filter, const QString& defaultName,
                 const std::function<void(const reports::PageCollection&, const QString&)>& write);
     void error(const QString& description);
+    // The pages to save or export: those of pagesToUse(), or none.
+    std::shared_ptr<const reports::PageCollection> pagesToWrite() const;
 
     ReportViewer* m_arv = nullptr;
     QLabel* m_state = nullptr;

@@ -161,6 +161,11 @@ TEST_F(Preview, TheFileMenuAndARunReport)
                            QStringLiteral("miFPrinterSetup Printer &Setup..."), QStringLiteral("-"),
                            QStringLiteral("miFExit E&xit")}));
 
+    // Before any report there are no pages: the document saved holds none, and opens again.
+    messages.chooseFile(path("none.rdf"));
+    trigger(p, "miFSave");
+    EXPECT_EQ(reportdocument::load(path("none.rdf"))->count(), 0);
+
     frmPreview& list = preview(std::make_unique<TransactionList>(), listQuery());
     EXPECT_EQ(list.windowTitle(), QStringLiteral("Transaction List"));
     EXPECT_EQ(list.viewer()->zoom(), 75);
