@@ -65,8 +65,8 @@ PageCollection hostilePages()
 const char16_t* const kHostileText[] = {
     u"\"Title <b>&amp;</b> 'x' \"\"y\"\"\",Printed",
     u"",
-    u"\"=HYPERLINK(\"\"http://x\"\",\"\"y\"\")\",+1,-2,@SUM(A1),}{\\rtf1\\par evil\\,"
-    u"<script>alert('x')</script>,42,line1",
+    (u"\"=HYPERLINK(\"\"http://x\"\",\"\"y\"\")\",+1,-2,@SUM(A1),}{\\rtf1\\par evil\\,"
+     u"<script>alert('x')</script>,42,line1"),
     u",,,,,,,line2",
     u"\"a,b\"\"c\",tab\u2409here \u00fcn\u00ef \u20ac,\U0001D11E _x0041_",
     u"<<page>>",
