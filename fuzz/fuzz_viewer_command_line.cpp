@@ -1,6 +1,7 @@
 // The viewer's command line from arbitrary bytes: arguments are split at NUL and line feed.
-// --list is left out, since it would connect to whatever server the input names; every other
-// path runs. The run must end with a known status, and a query it prints is the viewer's.
+// --list and --report are left out, since they would connect to whatever server the input names
+// (and --report writes files); every other path runs. The run must end with a known status, and a
+// query it prints is the viewer's.
 
 #include "viewer/cli/CommandLine.h"
 
@@ -13,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const QByteArray& piece : bytes.split('\0'))
         for (const QByteArray& arg : piece.split('\n')) {
             const QString a = QString::fromUtf8(arg);
-            if (!a.startsWith(QLatin1String("--l")))
+            if (!a.startsWith(QLatin1String("--l")) && !a.startsWith(QLatin1String("--rep")))
                 arguments << a;
         }
     QString out;

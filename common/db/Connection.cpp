@@ -95,12 +95,28 @@ void Connection::Stream(const QString& sql, int maxRecords, RowSink& sink)
 {
     if (maxRecords < 0)
         throw dberror::invalidArgument(QStringLiteral("The row limit is below 0."));
-    openProvider().stream(sql, maxRecords, sink);
+    const std::unique_ptr<RowStream> rows = OpenStream(sql);
+    QList<FieldInfo> fields;
+    for (int i = 0; i < rows->FieldCount(); ++i)
+        fields.append({rows->FieldName(i), rows->FieldType(i)});
+    sink.begin(fields);
+    QList<QVariant> values;
+    for (int n = 0; (maxRecords == 0 || n < maxRecords) && rows->next(); ++n) {
+        values.clear();
+        for (int i = 0; i < rows->FieldCount(); ++i)
+            values.append(rows->value(i));
+        sink.row(values);
+    }
 }
 
 Recordset Connection::OpenForwardOnly(const QString& sql)
 {
     return Recordset(openProvider().query(sql, 0), Recordset::Cursor::ForwardOnly);
+}
+
+std::unique_ptr<RowStream> Connection::OpenStream(const QString& sql)
+{
+    return openProvider().stream(sql);
 }
 
 void Connection::Execute(const QString& sql)

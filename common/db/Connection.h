@@ -3,6 +3,7 @@
 #include "common/db/ConnectionOptions.h"
 #include "common/db/DbErrors.h"
 #include "common/db/Provider.h"
+#include "common/db/RowSink.h"
 
 #include <memory>
 
@@ -38,10 +39,14 @@ public:
     // A static result of `sql`, at most `maxRecords` rows when that is above 0.
     Recordset OpenRecordset(const QString& sql, int maxRecords = 0);
     // The rows of `sql`, at most `maxRecords` when that is above 0, handed to `sink` as they are
-    // read: memory stays flat however many rows the result has.
+    // read: memory stays flat however many rows the result has. Statements of the batch after the
+    // first result do not run (as with OpenStream).
     void Stream(const QString& sql, int maxRecords, RowSink& sink);
     // A forward-only, read-only result of `sql` (reports).
     Recordset OpenForwardOnly(const QString& sql);
+    // The rows of `sql` one at a time while the statement runs (reports over large results). The
+    // stream must go before this connection closes; closing it ends the stream.
+    std::unique_ptr<RowStream> OpenStream(const QString& sql);
     // Runs a batch; its results, if any, are dropped.
     void Execute(const QString& sql);
     // A schema rowset, without restrictions.

@@ -4,20 +4,9 @@
 
 namespace tallix {
 
-void Provider::stream(const QString& sql, int maxRecords, RowSink& sink)
+std::unique_ptr<RowStream> Provider::stream(const QString& sql)
 {
-    const std::shared_ptr<RowSet> rows = query(sql, maxRecords);
-    QList<FieldInfo> fields;
-    for (int f = 0; f < rows->fieldCount(); ++f)
-        fields.append(rows->field(f));
-    sink.begin(fields);
-    QList<QVariant> values;
-    for (int r = 0; r < rows->rowCount(); ++r) {
-        values.clear();
-        for (int f = 0; f < rows->fieldCount(); ++f)
-            values.append(rows->value(r, f));
-        sink.row(values);
-    }
+    return std::make_unique<RowSetStream>(query(sql, 0));
 }
 
 void Provider::releaseQtConnection(QString& connectionName)

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "common/db/Recordset.h"
-#include "common/db/RowSink.h"
+#include "common/db/RowStream.h"
 #include "common/db/SchemaRowsets.h"
 
 #include <QDateTime>
@@ -21,9 +21,9 @@ public:
 
     // All rows of the first result of `sql`, at most `maxRecords` of them when that is above 0.
     virtual std::shared_ptr<RowSet> query(const QString& sql, int maxRecords) = 0;
-    // The same rows handed to `sink` as they are read. This default reads them all first;
-    // providers that can read row by row override it.
-    virtual void stream(const QString& sql, int maxRecords, RowSink& sink);
+    // The rows of the first result of `sql` one at a time, for results too large to hold whole.
+    // This one reads them all first; providers that can do better stream them.
+    virtual std::unique_ptr<RowStream> stream(const QString& sql);
     // Runs every statement of the batch; results are discarded.
     virtual void execute(const QString& sql) = 0;
     virtual std::shared_ptr<RowSet> schema(SchemaKind kind) = 0;

@@ -28,7 +28,90 @@ bool failed(const QSqlError& error)
     return error.type() != QSqlError::NoError;
 }
 
+QList<QVariant> rowValues(const QSqlQuery& q, const QList<FieldInfo>& fields)
+{
+    QList<QVariant> values;
+    for (int i = 0; i < fields.size(); ++i) {
+        if (q.isNull(i)) {
+            values.append(QVariant());
+            continue;
+        }
+        const QVariant v = q.value(i);
+        switch (fields[i].type) {
+        case dbtype::GUID:
+            values.append(sqlserver::guidValue(v));
+            break;
+        case dbtype::BOOL:
+            values.append(QVariant(v.toInt() != 0));
+            break;
+        default:
+            values.append(v);
+        }
+    }
+    return values;
+}
+
+QList<FieldInfo> fieldsOf(const QSqlRecord& record)
+{
+    QList<FieldInfo> fields;
+    for (int i = 0; i < record.count(); ++i)
+        fields.append({record.fieldName(i), sqlserver::dbTypeFromOdbc(record.field(i).typeID())});
+    return fields;
+}
+
 } // namespace
+
+// A forward-only query read one row per next(); ended at its last row, on an error, when it
+// goes, or when its connection closes first.
+class SqlServerRowStream : public RowStream {
+public:
+    SqlServerRowStream(SqlServerProvider& provider, std::unique_ptr<QSqlQuery> query,
+                       QList<FieldInfo> fields)
+        : RowStream(fields)
+        , m_provider(&provider)
+        , m_query(std::move(query))
+        , m_fields(std::move(fields))
+    {
+        m_provider->m_streams.append(this);
+    }
+
+    ~SqlServerRowStream() override
+    {
+        if (m_provider)
+            m_provider->m_streams.removeOne(this);
+    }
+
+    bool next() override
+    {
+        setAtRow(false);
+        if (!m_query) {
+            if (!m_provider)
+                throw dberror::objectClosed();
+            return false;
+        }
+        if (!m_query->next()) {
+            const QSqlError error = m_query->lastError();
+            m_query.reset();
+            if (failed(error))
+                throw m_provider->statementError(error);
+            return false;
+        }
+        row() = rowValues(*m_query, m_fields);
+        setAtRow(true);
+        return true;
+    }
+
+    void detach()
+    {
+        m_query.reset();
+        m_provider = nullptr;
+    }
+
+private:
+    SqlServerProvider* m_provider;
+    std::unique_ptr<QSqlQuery> m_query;
+    QList<FieldInfo> m_fields;
+};
 
 SqlServerProvider::SqlServerProvider(ConnectionOptions options)
     : m_options(std::move(options))
@@ -81,6 +164,9 @@ void SqlServerProvider::open()
 
 void SqlServerProvider::close()
 {
+    for (SqlServerRowStream* stream : std::as_const(m_streams))
+        stream->detach();
+    m_streams.clear();
     releaseQtConnection(m_connectionName);
 }
 
@@ -94,21 +180,6 @@ Error SqlServerProvider::statementError(const QSqlError& error) const
 
 std::shared_ptr<RowSet> SqlServerProvider::query(const QString& sql, int maxRecords)
 {
-    class Builder : public RowSink {
-    public:
-        void begin(const QList<FieldInfo>& fields) override
-        {
-            rows = std::make_shared<RowSet>(fields);
-        }
-        void row(const QList<QVariant>& values) override { rows->appendRow(values); }
-        std::shared_ptr<RowSet> rows;
-    } builder;
-    stream(sql, maxRecords, builder);
-    return builder.rows ? builder.rows : std::make_shared<RowSet>(QList<FieldInfo>{});
-}
-
-void SqlServerProvider::stream(const QString& sql, int maxRecords, RowSink& sink)
-{
     if (!isOpen())
         throw dberror::objectClosed();
     QSqlQuery q(QSqlDatabase::database(m_connectionName, false));
@@ -119,41 +190,36 @@ void SqlServerProvider::stream(const QString& sql, int maxRecords, RowSink& sink
         if (!q.nextResult()) {
             if (failed(q.lastError()))
                 throw statementError(q.lastError());
-            return;
+            return std::make_shared<RowSet>(QList<FieldInfo>{});
         }
     }
-    const QSqlRecord record = q.record();
-    QList<FieldInfo> fields;
-    for (int i = 0; i < record.count(); ++i)
-        fields.append({record.fieldName(i), sqlserver::dbTypeFromOdbc(record.field(i).typeID())});
-    sink.begin(fields);
-    int rows = 0;
-    QList<QVariant> values;
-    while ((maxRecords <= 0 || rows < maxRecords) && q.next()) {
-        values.clear();
-        values.reserve(record.count());
-        for (int i = 0; i < record.count(); ++i) {
-            if (q.isNull(i)) {
-                values.append(QVariant());
-                continue;
-            }
-            const QVariant v = q.value(i);
-            switch (fields[i].type) {
-            case dbtype::GUID:
-                values.append(sqlserver::guidValue(v));
-                break;
-            case dbtype::BOOL:
-                values.append(QVariant(v.toInt() != 0));
-                break;
-            default:
-                values.append(v);
-            }
-        }
-        sink.row(values);
-        ++rows;
+    const QList<FieldInfo> fields = fieldsOf(q.record());
+    auto rows = std::make_shared<RowSet>(fields);
+    while ((maxRecords <= 0 || rows->rowCount() < maxRecords) && q.next()) {
+        rows->appendRow(rowValues(q, fields));
     }
     if (failed(q.lastError()))
         throw statementError(q.lastError());
+    return rows;
+}
+
+std::unique_ptr<RowStream> SqlServerProvider::stream(const QString& sql)
+{
+    if (!isOpen())
+        throw dberror::objectClosed();
+    auto q = std::make_unique<QSqlQuery>(QSqlDatabase::database(m_connectionName, false));
+    q->setForwardOnly(true);
+    if (!q->exec(sql))
+        throw statementError(q->lastError());
+    while (!q->isSelect()) {
+        if (!q->nextResult()) {
+            if (failed(q->lastError()))
+                throw statementError(q->lastError());
+            return std::make_unique<RowSetStream>(std::make_shared<RowSet>(QList<FieldInfo>{}));
+        }
+    }
+    QList<FieldInfo> fields = fieldsOf(q->record());
+    return std::make_unique<SqlServerRowStream>(*this, std::move(q), std::move(fields));
 }
 
 void SqlServerProvider::execute(const QString& sql)

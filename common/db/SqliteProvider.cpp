@@ -11,6 +11,7 @@
 #include <QSqlError>
 #include <deque>
 #include <sqlite3.h>
+#include <utility>
 #include <vector>
 
 namespace tallix {
@@ -120,6 +121,72 @@ bool isMissingTable(const QString& message)
 
 } // namespace
 
+// A statement stepped one row per next(). Ended (finalized) at its last row, on an error, when
+// it goes, or when its connection closes first.
+class SqliteRowStream : public RowStream {
+public:
+    SqliteRowStream(SqliteProvider& provider, sqlite3_stmt* statement, QList<FieldInfo> fields)
+        : RowStream(std::move(fields))
+        , m_provider(&provider)
+        , m_statement(statement)
+    {
+        for (int i = 0; i < FieldCount(); ++i)
+            m_types << columnType(sqlite3_column_decltype(m_statement, i));
+        m_provider->m_streams.append(this);
+    }
+
+    ~SqliteRowStream() override
+    {
+        finalize();
+        if (m_provider)
+            m_provider->m_streams.removeOne(this);
+    }
+
+    bool next() override
+    {
+        setAtRow(false);
+        if (!m_statement) {
+            if (!m_provider)
+                throw dberror::objectClosed();
+            return false;
+        }
+        const int rc = sqlite3_step(m_statement);
+        if (rc == SQLITE_DONE) {
+            finalize();
+            return false;
+        }
+        if (rc != SQLITE_ROW) {
+            const Error error = m_provider->errorFromSqlite(QString());
+            finalize();
+            throw error;
+        }
+        QList<QVariant>& values = row();
+        values.clear();
+        for (int i = 0; i < m_types.size(); ++i)
+            values.append(columnValue(m_statement, i, m_types[i]));
+        setAtRow(true);
+        return true;
+    }
+
+    // The connection closes: the statement goes first, and the stream ends.
+    void detach()
+    {
+        finalize();
+        m_provider = nullptr;
+    }
+
+private:
+    void finalize()
+    {
+        sqlite3_finalize(m_statement);
+        m_statement = nullptr;
+    }
+
+    SqliteProvider* m_provider;
+    sqlite3_stmt* m_statement;
+    QList<int> m_types;
+};
+
 SqliteProvider::SqliteProvider(QString folder, QString catalog)
     : m_folder(std::move(folder))
     , m_catalog(std::move(catalog))
@@ -202,6 +269,9 @@ void SqliteProvider::open()
 
 void SqliteProvider::close()
 {
+    for (SqliteRowStream* stream : std::as_const(m_streams))
+        stream->detach();
+    m_streams.clear();
     m_db = nullptr;
     releaseQtConnection(m_connectionName);
 }
@@ -214,14 +284,14 @@ Error SqliteProvider::errorFromSqlite(const QString& context) const
     return dberror::command(message);
 }
 
-void SqliteProvider::run(const QString& sql, int maxRecords, RowSink* sink, bool shareTexts)
+std::shared_ptr<RowSet> SqliteProvider::run(const QString& sql, int maxRecords, bool wantRows)
 {
     if (!m_db)
         throw dberror::objectClosed();
     const QByteArray text = TsqlRewriter::rewrite(sql).toUtf8();
     const char* tail = text.constData();
     const char* const end = text.constData() + text.size();
-    bool delivered = false;
+    std::shared_ptr<RowSet> result;
     while (tail < end) {
         Statement stmt;
         const char* rest = nullptr;
@@ -232,10 +302,9 @@ void SqliteProvider::run(const QString& sql, int maxRecords, RowSink* sink, bool
         if (!stmt.handle)
             continue; // blanks or comments only
         const int columns = sqlite3_column_count(stmt.handle);
-        const bool collect = sink && !delivered && columns > 0;
+        const bool collect = wantRows && !result && columns > 0;
         QList<int> types;
-        std::vector<TextInterner> texts(collect && shareTexts ? static_cast<std::size_t>(columns)
-                                                              : 0);
+        std::vector<TextInterner> texts(collect ? static_cast<std::size_t>(columns) : 0);
         if (collect) {
             QList<FieldInfo> fields;
             for (int i = 0; i < columns; ++i) {
@@ -243,11 +312,8 @@ void SqliteProvider::run(const QString& sql, int maxRecords, RowSink* sink, bool
                 types << type;
                 fields.append({QString::fromUtf8(sqlite3_column_name(stmt.handle, i)), type});
             }
-            sink->begin(fields);
-            delivered = true;
+            result = std::make_shared<RowSet>(fields);
         }
-        int rows = 0;
-        QList<QVariant> values;
         for (;;) {
             const int rc = sqlite3_step(stmt.handle);
             if (rc == SQLITE_DONE)
@@ -256,59 +322,76 @@ void SqliteProvider::run(const QString& sql, int maxRecords, RowSink* sink, bool
                 throw errorFromSqlite(QString());
             if (!collect)
                 continue;
-            if (maxRecords > 0 && rows >= maxRecords)
+            if (maxRecords > 0 && result->rowCount() >= maxRecords)
                 break;
-            values.clear();
+            QList<QVariant> values;
             values.reserve(columns);
             for (int i = 0; i < columns; ++i) {
-                if (shareTexts && sqlite3_column_type(stmt.handle, i) == SQLITE_TEXT)
+                if (sqlite3_column_type(stmt.handle, i) == SQLITE_TEXT)
                     values.append(texts[static_cast<std::size_t>(i)].text(
                         reinterpret_cast<const char*>(sqlite3_column_text(stmt.handle, i)),
                         sqlite3_column_bytes(stmt.handle, i)));
                 else
                     values.append(columnValue(stmt.handle, i, types[i]));
             }
-            sink->row(values);
-            ++rows;
+            result->appendRow(std::move(values));
+        }
+        if (collect) {
+            // Expression columns have no declared type; their values tell it.
+            for (int i = 0; i < columns; ++i) {
+                if (result->field(i).type == 0)
+                    result->setFieldType(i, typeFromValues(*result, i));
+            }
         }
     }
-}
-
-std::shared_ptr<RowSet> SqliteProvider::collect(const QString& sql, int maxRecords)
-{
-    // Keeps the rows; expression columns have no declared type, so their values tell it.
-    class Builder : public RowSink {
-    public:
-        void begin(const QList<FieldInfo>& fields) override
-        {
-            rows = std::make_shared<RowSet>(fields);
-        }
-        void row(const QList<QVariant>& values) override { rows->appendRow(values); }
-        std::shared_ptr<RowSet> rows;
-    } builder;
-    run(sql, maxRecords, &builder, true);
-    if (!builder.rows)
-        return std::make_shared<RowSet>(QList<FieldInfo>{});
-    for (int i = 0; i < builder.rows->fieldCount(); ++i) {
-        if (builder.rows->field(i).type == 0)
-            builder.rows->setFieldType(i, typeFromValues(*builder.rows, i));
-    }
-    return builder.rows;
+    if (wantRows && !result)
+        result = std::make_shared<RowSet>(QList<FieldInfo>{});
+    return result;
 }
 
 std::shared_ptr<RowSet> SqliteProvider::query(const QString& sql, int maxRecords)
 {
-    return collect(sql, maxRecords);
+    return run(sql, maxRecords, true);
 }
 
-void SqliteProvider::stream(const QString& sql, int maxRecords, RowSink& sink)
+std::unique_ptr<RowStream> SqliteProvider::stream(const QString& sql)
 {
-    run(sql, maxRecords, &sink, false);
+    if (!m_db)
+        throw dberror::objectClosed();
+    const QByteArray text = TsqlRewriter::rewrite(sql).toUtf8();
+    const char* tail = text.constData();
+    const char* const end = text.constData() + text.size();
+    while (tail < end) {
+        Statement stmt;
+        const char* rest = nullptr;
+        if (sqlite3_prepare_v2(m_db, tail, static_cast<int>(end - tail), &stmt.handle, &rest) !=
+            SQLITE_OK)
+            throw errorFromSqlite(QString());
+        tail = rest;
+        if (!stmt.handle)
+            continue;
+        const int columns = sqlite3_column_count(stmt.handle);
+        if (columns == 0) {
+            int rc = SQLITE_ROW;
+            while (rc == SQLITE_ROW)
+                rc = sqlite3_step(stmt.handle);
+            if (rc != SQLITE_DONE)
+                throw errorFromSqlite(QString());
+            continue;
+        }
+        QList<FieldInfo> fields;
+        for (int i = 0; i < columns; ++i)
+            fields.append({QString::fromUtf8(sqlite3_column_name(stmt.handle, i)),
+                           columnType(sqlite3_column_decltype(stmt.handle, i))});
+        sqlite3_stmt* handle = std::exchange(stmt.handle, nullptr);
+        return std::make_unique<SqliteRowStream>(*this, handle, std::move(fields));
+    }
+    return std::make_unique<RowSetStream>(std::make_shared<RowSet>(QList<FieldInfo>{}));
 }
 
 void SqliteProvider::execute(const QString& sql)
 {
-    run(sql, 0, nullptr, false);
+    run(sql, 0, false);
 }
 
 std::shared_ptr<RowSet> SqliteProvider::schema(SchemaKind kind)
@@ -330,8 +413,9 @@ std::shared_ptr<RowSet> SqliteProvider::schema(SchemaKind kind)
 
 std::shared_ptr<RowSet> SqliteProvider::tables()
 {
-    const std::shared_ptr<RowSet> rows = collect(
-        QStringLiteral("SELECT name, type FROM sqlite_master WHERE type IN ('table', 'view')"), 0);
+    const std::shared_ptr<RowSet> rows =
+        run(QStringLiteral("SELECT name, type FROM sqlite_master WHERE type IN ('table', 'view')"),
+            0, true);
     QList<TableEntry> entries;
     for (int r = 0; r < rows->rowCount(); ++r) {
         const QString name = rows->value(r, 0).toString();
@@ -347,9 +431,9 @@ std::shared_ptr<RowSet> SqliteProvider::tables()
 std::shared_ptr<RowSet> SqliteProvider::columns(bool keysOnly)
 {
     const std::shared_ptr<RowSet> objects =
-        collect(QStringLiteral("SELECT name FROM sqlite_master WHERE type IN ('table', 'view') "
-                               "AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\'"),
-                0);
+        run(QStringLiteral("SELECT name FROM sqlite_master WHERE type IN ('table', 'view') "
+                           "AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\'"),
+            0, true);
     QList<ColumnEntry> columns;
     QList<KeyEntry> keys;
     for (int r = 0; r < objects->rowCount(); ++r) {

@@ -9,6 +9,8 @@ struct sqlite3;
 
 namespace tallix {
 
+class SqliteRowStream;
+
 // A folder of SQLite files standing in for a server: each "*.db" file is a database, listed as a
 // catalog under its name without ".db". The catalog picks the file (letter case ignored when no
 // file has the exact name). An empty catalog or "master" without a master.db file opens an empty
@@ -32,7 +34,9 @@ public:
     bool isOpen() const override { return m_db != nullptr; }
 
     std::shared_ptr<RowSet> query(const QString& sql, int maxRecords) override;
-    void stream(const QString& sql, int maxRecords, RowSink& sink) override;
+    // Steps the first statement with a result row by row; statements before it run to their
+    // end, statements after it are not run.
+    std::unique_ptr<RowStream> stream(const QString& sql) override;
     void execute(const QString& sql) override;
     std::shared_ptr<RowSet> schema(SchemaKind kind) override;
     QString dateLiteral(const QDateTime& value) const override;
@@ -41,10 +45,9 @@ public:
     static QStringList catalogNames(const QString& folder);
 
 private:
-    // Runs every statement of `sql`; the first result with columns goes to `sink` when there
-    // is one. `shareTexts` shares equal texts of a column among the rows (for rows kept).
-    void run(const QString& sql, int maxRecords, RowSink* sink, bool shareTexts);
-    std::shared_ptr<RowSet> collect(const QString& sql, int maxRecords);
+    friend class SqliteRowStream;
+
+    std::shared_ptr<RowSet> run(const QString& sql, int maxRecords, bool wantRows);
     std::shared_ptr<RowSet> tables();
     std::shared_ptr<RowSet> columns(bool keysOnly);
     Error errorFromSqlite(const QString& context) const;
@@ -54,6 +57,8 @@ private:
     QString m_connectionName;
     QString m_openCatalog; // the catalog actually opened (empty for the in-memory one)
     sqlite3* m_db = nullptr;
+    // Streams still stepping a statement: a connection closes only once they are finalized.
+    QList<SqliteRowStream*> m_streams;
 };
 
 } // namespace tallix

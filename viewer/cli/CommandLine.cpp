@@ -4,6 +4,7 @@
 #include "common/base/Version.h"
 #include "common/settings/ConnectionString.h"
 #include "viewer/cli/Csv.h"
+#include "viewer/cli/ReportCommand.h"
 #include "viewer/cli/RestoreCommands.h"
 #include "viewer/query/LogQuery.h"
 
@@ -264,6 +265,11 @@ const QList<Command>& commands()
                 "Write one restore script of the audit rows whose LogIDs follow, in that order.",
                 "file"),
          runRestoreScript, true},
+        {valued("report",
+                "Run a report, transactions (the rows of the filters, without a row limit) or "
+                "aggregate (counts per table), and write it to the --export file.",
+                "name"),
+         runReport, false, false, reportOptions()},
     };
     return list;
 }
@@ -289,8 +295,10 @@ int Run(const QStringList& arguments, const Servers& servers, QTextStream& out, 
                                      QStringLiteral("Show the version."));
     parser.addOption(help);
     parser.addOption(version);
-    for (const Command& c : commands())
+    for (const Command& c : commands()) {
         parser.addOption(c.option);
+        parser.addOptions(c.options);
+    }
     parser.addOptions(sharedOptions());
 
     const auto usage = [&](const QString& text) {

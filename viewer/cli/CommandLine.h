@@ -57,6 +57,8 @@ struct Command {
     bool takesArguments = false;
     // Whether the option's value is a LogID.
     bool valueIsLogId = false;
+    // Options of this action alone, besides the connection and filter options.
+    QList<QCommandLineOption> options{};
 };
 
 const QList<Command>& commands();

@@ -15,11 +15,15 @@
 #include "viewer/details/DetailText.h"
 #include "viewer/details/DetailsLoader.h"
 #include "viewer/query/LogQuery.h"
+#include "viewer/reports/Aggregate.h"
+#include "viewer/reports/TransactionList.h"
 #include "viewer/restore/ExecuteRestoreScript.h"
 #include "viewer/restore/RestoreScriptFile.h"
 #include "viewer/restore/RestoreText.h"
 #include "viewer/ui/DatePicker.h"
 #include "viewer/ui/KeyFilters.h"
+#include "viewer/ui/SharedPrinter.h"
+#include "viewer/ui/frmPreview.h"
 
 #include <QAction>
 #include <QApplication>
@@ -790,9 +794,12 @@ void frmTallixViewer::atbMain_Click(const QString& id)
     if (id == QLatin1String("ID_FileExit")) {
         close();
         QCoreApplication::exit(0);
-    } else if (id == QLatin1String("ID_ReportsTransactionList") ||
-               id == QLatin1String("ID_ReportsAggregate")) {
-        message(QStringLiteral("Reports are not available yet."));
+    } else if (id == QLatin1String("ID_ReportsTransactionList")) {
+        runReport(std::make_unique<reports::TransactionList>(), m_lastConnectionString);
+    } else if (id == QLatin1String("ID_ReportsAggregate")) {
+        // The aggregate ignores the query; before the first one it counts the database chosen.
+        runReport(std::make_unique<reports::Aggregate>(),
+                  m_lastConnectionString.isEmpty() ? connectionString() : m_lastConnectionString);
     } else if (id == QLatin1String("ID_HelpContents") || id == QLatin1String("ID_HelpIndex")) {
         ShellLaunch(helpFile(), title());
     } else if (id == QLatin1String("ID_HelpSearch")) {
@@ -806,6 +813,21 @@ void frmTallixViewer::atbMain_Click(const QString& id)
     } else if (id == QLatin1String("ID_HelpAbout")) {
         showAbout();
     }
+}
+
+frmPreview* frmTallixViewer::runReport(std::unique_ptr<reports::Report> report,
+                                       const QString& connectionString)
+{
+    report->pageSettings().paper = sharedPaper();
+    report->pageSettings().setLeftMargin(0.5);
+    report->pageSettings().setRightMargin(0.5);
+    report->setSource(m_cboServer->currentText(), m_cboDatabase->currentText());
+    report->SetParams(m_lastQuery, connectionString);
+    auto* preview = new frmPreview(this);
+    preview->setWindowFlag(Qt::Window);
+    preview->RunReport(std::move(report));
+    preview->show();
+    return preview;
 }
 
 void frmTallixViewer::showAbout()

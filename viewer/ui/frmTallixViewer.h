@@ -21,7 +21,12 @@ class QTabWidget;
 
 namespace tallix {
 
+namespace reports {
+class Report;
+}
+
 class DatePicker;
+class frmPreview;
 class Grid;
 struct DetailsResult;
 struct RestoreBuild;
@@ -97,6 +102,8 @@ private:
     void fgTransLog_RightClick(int row, int col, const QPoint& globalPos);
     void showDetailRows();
     void showAbout();
+    // Runs the report over the last query in a new preview window of its own.
+    frmPreview* runReport(std::unique_ptr<reports::Report> report, const QString& connectionString);
     void addServer();
     void message(const QString& text);
     int twips(int value) const;

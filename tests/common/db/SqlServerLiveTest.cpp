@@ -79,3 +79,20 @@ TEST_F(SqlServerLive, ValuesNullsGuidsDatesAndMissingTables)
         EXPECT_EQ(e.number(), DB_E_NOTABLE);
     }
 }
+
+TEST_F(SqlServerLive, AStreamReadsRowsOneAtATimeUntilTheConnectionCloses)
+{
+    db.Execute(named("INSERT INTO dbo.TallixLive (Name, Flag) VALUES ('two', 0)"));
+    auto rows = db.OpenStream(named("SELECT Name, Flag, Guid FROM dbo.TallixLive ORDER BY Id"));
+    QStringList seen;
+    while (rows->next())
+        seen << rows->value(0).toString() + QLatin1Char('/') + rows->value(1).toString() +
+                    QLatin1Char('/') + rows->value(QStringLiteral("guid")).toString();
+    EXPECT_EQ(seen, (QStringList{QStringLiteral("/true/{6F9619FF-8B86-D011-B42D-00C04FC964FF}"),
+                                 QStringLiteral("two/false/")}));
+    auto open = db.OpenStream(named("SELECT Name FROM dbo.TallixLive"));
+    ASSERT_TRUE(open->next());
+    db.Close();
+    EXPECT_THROW(open->next(), Error);
+    db.Open(qEnvironmentVariable("TALLIX_TEST_MSSQL"));
+}

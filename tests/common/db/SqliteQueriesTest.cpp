@@ -380,7 +380,8 @@ TEST_F(SqliteQueries, StreamedRowsAreTheResultsRowsHandedOverOneByOne)
                 EXPECT_EQ(got.rows[r].value(f), all.ValueAt(r, f)) << r << "," << f;
         }
     }
-    // The first result of a batch, NULL kept apart from an empty text; the later statements run.
+    // The first result of a batch, NULL kept apart from an empty text; the statements before it
+    // run, those after it do not.
     Collected batch;
     db.Stream(QStringLiteral("CREATE TABLE s (a int); SELECT NULL AS n, '' AS e, 2 AS i; "
                              "INSERT INTO s VALUES (1); SELECT a FROM s"),
@@ -391,7 +392,7 @@ TEST_F(SqliteQueries, StreamedRowsAreTheResultsRowsHandedOverOneByOne)
     EXPECT_FALSE(batch.rows[0][0].isValid());
     EXPECT_EQ(batch.rows[0][1], QVariant(QString()));
     EXPECT_EQ(batch.rows[0][2].toInt(), 2);
-    EXPECT_EQ(db.OpenRecordset(QStringLiteral("SELECT a FROM s")).RecordCount(), 1);
+    EXPECT_EQ(db.OpenRecordset(QStringLiteral("SELECT a FROM s")).RecordCount(), 0);
 
     Collected none;
     EXPECT_EQ(test::errorNumber([&] { db.Stream(QStringLiteral("SELEC x"), 0, none); }),
@@ -411,4 +412,33 @@ TEST_F(SqliteQueries, StreamedRowsAreTheResultsRowsHandedOverOneByOne)
     c.Stream(QStringLiteral("anything"), 0, replayed);
     EXPECT_EQ(replayed.names, QStringList{QStringLiteral("x")});
     EXPECT_EQ(replayed.rows, (QList<QList<QVariant>>{{QVariant(7)}, {QVariant()}}));
+}
+
+TEST_F(SqliteQueries, AStreamReadsTheRowsOneAtATimeUntilItsConnectionCloses)
+{
+    const QString sql = logQuery(QString());
+    // Statements before the query run; its rows come as the static result has them.
+    auto rows = db.OpenStream(QStringLiteral("CREATE TEMP TABLE scratch (x int);\r\n") + sql);
+    EXPECT_EQ(rows->FieldIndex(QStringLiteral("keyvalues")), 7);
+    EXPECT_EQ(test::errorNumber([&] { rows->value(0); }), AdErrNoCurrentRecord);
+    QStringList streamed;
+    while (rows->next())
+        streamed << rows->value(QStringLiteral("LogID")).toString() + QLatin1Char('/') +
+                        rows->value(7).toString();
+    EXPECT_FALSE(rows->next());
+    QStringList expected;
+    Recordset all = db.OpenRecordset(sql);
+    for (all.MoveFirst(); !all.atEnd(); all.MoveNext())
+        expected << all.Field(0).toString() + QLatin1Char('/') + all.Field(7).toString();
+    EXPECT_EQ(streamed, expected);
+    EXPECT_EQ(streamed.size(), 6);
+
+    auto open = db.OpenStream(sql);
+    ASSERT_TRUE(open->next());
+    EXPECT_EQ(test::errorNumber([&] { open->value(QStringLiteral("Nope")); }), AdErrItemNotFound);
+    db.Close(); // the statement is finalized first, so the connection closes
+    EXPECT_EQ(test::errorNumber([&] { open->next(); }), AdErrObjectClosed);
+    db.Open(audit.connectionString());
+    EXPECT_EQ(test::errorNumber([&] { db.OpenStream(QStringLiteral("SELECT * FROM Missing")); }),
+              DB_E_NOTABLE);
 }
