@@ -3,10 +3,13 @@
 #include "controls/AnimatedControls.h"
 #include "controls/Caption3D.h"
 #include "controls/DispIds.h"
+#include "controls/Input.h"
 #include "controls/KwError.h"
 
 #include <QBitmap>
 #include <QCursor>
+#include <QDrag>
+#include <QDropEvent>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QImage>
@@ -104,6 +107,23 @@ QImage greyed(const QImage& source)
 }
 
 constexpr double kHimetricPerInch = 2540.0;
+
+KwControl::DragRunner& dragRunner()
+{
+    static KwControl::DragRunner runner;
+    return runner;
+}
+
+// One drag at a time in the whole application, as the platform allows.
+bool dragging = false;
+
+class DragGuard {
+public:
+    DragGuard() { dragging = true; }
+    ~DragGuard() { dragging = false; }
+    DragGuard(const DragGuard&) = delete;
+    DragGuard& operator=(const DragGuard&) = delete;
+};
 
 } // namespace
 
@@ -395,6 +415,64 @@ void KwControl::Refresh()
     m_widget->repaint();
 }
 
+void KwControl::setDragRunner(DragRunner runner)
+{
+    dragRunner() = std::move(runner);
+}
+
+int KwControl::effectsOf(Qt::DropActions actions)
+{
+    return (actions.testFlag(Qt::CopyAction) ? int(kwOLEDropEffectCopy) : 0) |
+           (actions.testFlag(Qt::MoveAction) ? int(kwOLEDropEffectMove) : 0);
+}
+
+Qt::DropAction KwControl::actionOf(int effects, Qt::DropActions possible)
+{
+    if ((effects & kwOLEDropEffectMove) && possible.testFlag(Qt::MoveAction))
+        return Qt::MoveAction;
+    if ((effects & kwOLEDropEffectCopy) && possible.testFlag(Qt::CopyAction))
+        return Qt::CopyAction;
+    return Qt::IgnoreAction;
+}
+
+void KwControl::OLEDrag()
+{
+    if (dragging)
+        throw KwError::of(KwError::RecursiveDrag);
+    DragGuard guard;
+    auto* data = new KwMimeData;
+    int allowed = kwOLEDropEffectCopy | kwOLEDropEffectMove;
+    {
+        KwDataObject start(data, KwDataObject::Access::StartDrag);
+        raiseOLEStartDrag(&start, allowed);
+    }
+    const Qt::DropActions actions =
+        (allowed & kwOLEDropEffectCopy ? Qt::CopyAction : Qt::IgnoreAction) |
+        (allowed & kwOLEDropEffectMove ? Qt::MoveAction : Qt::IgnoreAction);
+    if (data->formats().isEmpty() || actions == Qt::IgnoreAction) {
+        delete data;
+        int none = kwOLEDropEffectNone;
+        raiseOLECompleteDrag(none);
+        return;
+    }
+    data->setSupplier([this, data](const QString& mimeType) {
+        KwDataObject supply(data, KwDataObject::Access::SetData);
+        int format = KwDataObject::formatOf(mimeType);
+        raiseOLESetData(&supply, format);
+    });
+    QDrag drag(m_widget);
+    drag.setMimeData(data); // the drag owns it now
+    QObject::connect(&drag, &QDrag::actionChanged, m_widget, [this](Qt::DropAction action) {
+        int effect = effectsOf(action);
+        bool defaultCursors = true;
+        raiseOLEGiveFeedback(effect, defaultCursors);
+    });
+    const Qt::DropAction done = dragRunner() ? dragRunner()(drag, actions) : drag.exec(actions);
+    data->setSupplier({}); // the target may keep the data beyond this control
+    int effect = effectsOf(done);
+    raiseOLECompleteDrag(effect);
+}
+
 void KwControl::paintBackground(QPainter& p) const
 {
     if (BackStyle() == kwOpaque)
@@ -510,6 +588,56 @@ void KwControl::widgetChanged(int eventType)
         raisePropertyChanged(dispId);
         applied(dispId);
     }
+}
+
+void KwControl::dragEntered(QDragEnterEvent* event)
+{
+    m_dragOver = event->mimeData();
+    dragMoved(event);
+}
+
+void KwControl::dragMoved(QDragMoveEvent* event)
+{
+    const bool entering = event->type() == QEvent::DragEnter;
+    KwDataObject data(event->mimeData());
+    int effect = effectsOf(event->possibleActions());
+    const QPoint at = event->position().toPoint();
+    raiseOLEDragOver(&data, effect, mouseButtonMask(event->buttons()),
+                     shiftMask(event->modifiers()), at.x(), at.y(), entering ? kwEnter : kwOver);
+    const Qt::DropAction action = actionOf(effect, event->possibleActions());
+    if (action == Qt::IgnoreAction) {
+        event->ignore();
+        return;
+    }
+    event->setDropAction(action);
+    event->accept();
+}
+
+void KwControl::dragLeft()
+{
+    KwDataObject data(m_dragOver.data());
+    int effect = kwOLEDropEffectNone;
+    const QPoint at = m_widget->mapFromGlobal(QCursor::pos());
+    raiseOLEDragOver(&data, effect, 0, 0, at.x(), at.y(), kwLeave);
+    m_dragOver = nullptr;
+}
+
+void KwControl::dropped(QDropEvent* event)
+{
+    m_dragOver = nullptr;
+    KwDataObject data(event->mimeData());
+    int effect = effectsOf(event->dropAction() == Qt::IgnoreAction ? event->possibleActions()
+                                                                   : event->dropAction());
+    const QPoint at = event->position().toPoint();
+    raiseOLEDragDrop(&data, effect, mouseButtonMask(event->buttons()),
+                     shiftMask(event->modifiers()), at.x(), at.y());
+    const Qt::DropAction action = actionOf(effect, event->possibleActions());
+    if (action == Qt::IgnoreAction) {
+        event->ignore();
+        return;
+    }
+    event->setDropAction(action);
+    event->accept();
 }
 
 void KwControl::updateCursor()

@@ -2,6 +2,7 @@
 
 #include "controls/ColorScheme.h"
 #include "controls/DispIds.h"
+#include "controls/KwDataObject.h"
 #include "controls/KwEnums.h"
 #include "controls/MarqueeMotion.h"
 #include "controls/PropertyTable.h"
@@ -14,6 +15,10 @@
 #include <functional>
 #include <vector>
 
+class QDrag;
+class QDragEnterEvent;
+class QDragMoveEvent;
+class QDropEvent;
 class QPainter;
 class QWidget;
 
@@ -161,6 +166,20 @@ public:
 
     // Methods of every control.
     void Refresh();
+    // Starts a drag with this control as its source: OLEStartDrag lets the container fill the
+    // data object and choose the allowed effects, OLESetData supplies declared data when a
+    // target asks, OLECompleteDrag reports the effect. Nothing is dragged when the container
+    // put no format in. A drag started while one runs raises error 674.
+    void OLEDrag();
+
+    // How a drag runs once its data is ready: QDrag::exec by default. Hosts that drive drags
+    // themselves (and tests) put their own in; an empty runner restores the default.
+    using DragRunner = std::function<Qt::DropAction(QDrag& drag, Qt::DropActions allowed)>;
+    static void setDragRunner(DragRunner runner);
+
+    // Drop effects (kwOLEDropEffectCopy, ...) and Qt's drop actions.
+    static int effectsOf(Qt::DropActions actions);
+    static Qt::DropAction actionOf(int effects, Qt::DropActions possible);
 
     // The pointer is over the control (ActiveColors shows the picture in colour then).
     bool isPointerOver() const { return m_pointerOver; }
@@ -191,6 +210,14 @@ protected:
     virtual void raisePropertyChanged(int dispId) = 0;
     virtual void raisePictureFrameChanged() = 0;
     virtual void raiseMarqueeCycle(bool began) = 0;
+    virtual void raiseOLEStartDrag(KwDataObject* data, int& allowedEffects) = 0;
+    virtual void raiseOLEGiveFeedback(int& effect, bool& defaultCursors) = 0;
+    virtual void raiseOLESetData(KwDataObject* data, int& format) = 0;
+    virtual void raiseOLECompleteDrag(int& effect) = 0;
+    virtual void raiseOLEDragOver(KwDataObject* data, int& effect, int button, int shift, int x,
+                                  int y, int state) = 0;
+    virtual void raiseOLEDragDrop(KwDataObject* data, int& effect, int button, int shift, int x,
+                                  int y) = 0;
     virtual std::optional<QVariant> nativeValue(const PropertyInfo& row) const;
     virtual bool applyNative(const PropertyInfo& row, const QVariant& value);
     virtual void applied(int dispId);
@@ -223,6 +250,10 @@ protected:
     bool timerTick(int timerId);
     void widgetShown();
     void widgetChanged(int eventType);
+    void dragEntered(QDragEnterEvent* event);
+    void dragMoved(QDragMoveEvent* event);
+    void dragLeft();
+    void dropped(QDropEvent* event);
 
 private:
     const PropertyInfo& row(int dispId) const;
@@ -242,6 +273,7 @@ private:
     bool m_pointerOver = false;
     int m_putting = 0; // inside a setter: the widget's own change events are not reported
     int m_playsLeft = 0;
+    QPointer<const QMimeData> m_dragOver; // what is being dragged over the control
     QBasicTimer m_marqueeTimer;
     MarqueeMotion m_marquee;
 };

@@ -51,7 +51,8 @@
 
 // The events of every control. Positions are in pixels; Button is 1 left, 2 right, 4 middle;
 // Shift is 1 Shift, 2 Ctrl, 4 Alt. Arguments passed by reference may be changed by a directly
-// connected slot, and the control goes on with the changed value.
+// connected slot, and the control goes on with the changed value. A data object passed to the
+// drag-and-drop events lives for the event only; State is a Constants_DragOver value.
 #define KW_BASE_SIGNALS                                                                            \
 Q_SIGNALS:                                                                                         \
     void propertyChanged(int dispId);                                                              \
@@ -62,7 +63,14 @@ Q_SIGNALS:                                                                      
     void MouseExit(int Button, int Shift, int X, int Y);                                           \
     void MarqueeCycleBegin();                                                                      \
     void MarqueeCycleEnd();                                                                        \
-    void PictureFrameChanged();
+    void PictureFrameChanged();                                                                    \
+    void OLEStartDrag(Solido::KwDataObject* Data, int& AllowedEffects);                            \
+    void OLEGiveFeedback(int& Effect, bool& DefaultCursors);                                       \
+    void OLESetData(Solido::KwDataObject* Data, int& DataFormat);                                  \
+    void OLECompleteDrag(int& Effect);                                                             \
+    void OLEDragOver(Solido::KwDataObject* Data, int& Effect, int Button, int Shift, int X, int Y, \
+                     int State);                                                                   \
+    void OLEDragDrop(Solido::KwDataObject* Data, int& Effect, int Button, int Shift, int X, int Y);
 
 // The keyboard events of the command, check and option buttons.
 #define KW_KEY_SIGNALS                                                                             \

@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QCursor>
+#include <QDropEvent>
 #include <QEnterEvent>
 #include <QEvent>
 #include <QKeyEvent>
@@ -39,6 +40,35 @@ protected:
         else
             emit self()->MarqueeCycleEnd();
     }
+
+    void raiseOLEStartDrag(KwDataObject* dataObject, int& allowedEffects) override
+    {
+        emit self()->OLEStartDrag(dataObject, allowedEffects);
+    }
+    void raiseOLEGiveFeedback(int& effect, bool& defaultCursors) override
+    {
+        emit self()->OLEGiveFeedback(effect, defaultCursors);
+    }
+    void raiseOLESetData(KwDataObject* dataObject, int& format) override
+    {
+        emit self()->OLESetData(dataObject, format);
+    }
+    void raiseOLECompleteDrag(int& effect) override { emit self()->OLECompleteDrag(effect); }
+    void raiseOLEDragOver(KwDataObject* dataObject, int& effect, int button, int shift, int x,
+                          int y, int state) override
+    {
+        emit self()->OLEDragOver(dataObject, effect, button, shift, x, y, state);
+    }
+    void raiseOLEDragDrop(KwDataObject* dataObject, int& effect, int button, int shift, int x,
+                          int y) override
+    {
+        emit self()->OLEDragDrop(dataObject, effect, button, shift, x, y);
+    }
+
+    void dragEnterEvent(QDragEnterEvent* event) override { this->dragEntered(event); }
+    void dragMoveEvent(QDragMoveEvent* event) override { this->dragMoved(event); }
+    void dragLeaveEvent(QDragLeaveEvent*) override { this->dragLeft(); }
+    void dropEvent(QDropEvent* event) override { this->dropped(event); }
 
     void enterEvent(QEnterEvent* event) override
     {
