@@ -4,7 +4,9 @@
 #include "controls/Caption3D.h"
 #include "controls/DispIds.h"
 #include "controls/Input.h"
+#include "controls/KwAboutBox.h"
 #include "controls/KwError.h"
+#include "controls/KwSound.h"
 
 #include <QBitmap>
 #include <QCursor>
@@ -413,6 +415,17 @@ qulonglong KwControl::hWnd() const
 void KwControl::Refresh()
 {
     m_widget->repaint();
+}
+
+void KwControl::PlaySoundFile(const QString& sound, int flags)
+{
+    playSound(sound, flags);
+}
+
+void KwControl::AboutBox()
+{
+    KwAboutBox box(m_widget);
+    box.exec();
 }
 
 void KwControl::setDragRunner(DragRunner runner)

@@ -171,6 +171,10 @@ public:
     // target asks, OLECompleteDrag reports the effect. Nothing is dragged when the container
     // put no format in. A drag started while one runs raises error 674.
     void OLEDrag();
+    // Plays a wave file, or with kwPlaySystemSound the platform's alert sound (see KwSound.h).
+    void PlaySoundFile(const QString& sound, int flags = kwPlaySoundFile);
+    // Shows the library's about box modally.
+    void AboutBox();
 
     // How a drag runs once its data is ready: QDrag::exec by default. Hosts that drive drags
     // themselves (and tests) put their own in; an empty runner restores the default.
