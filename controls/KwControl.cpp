@@ -395,7 +395,7 @@ QStringList KwControl::readProperties(const PropertyBag& bag)
     bool okX = false, okY = false;
     const double x = bag.value(QStringLiteral("_ExtentX")).toDouble(&okX);
     const double y = bag.value(QStringLiteral("_ExtentY")).toDouble(&okY);
-    if (okX && okY && x > 0 && y > 0 && x < 1e7 && y < 1e7)
+    if (okX && okY && x >= 0 && y >= 0 && x < 1e7 && y < 1e7)
         m_widget->resize(int(std::lround(x * m_widget->logicalDpiX() / kHimetricPerInch)),
                          int(std::lround(y * m_widget->logicalDpiY() / kHimetricPerInch)));
     m_designTransparent = BackStyle() == kwTransparent;
