@@ -57,6 +57,8 @@ QColor KwPanel::captionShadow() const
 
 QSize KwPanel::sizeHint() const
 {
+    if (layout()) // a panel holding laid-out controls is as big as they need
+        return KwPanelWidget::sizeHint();
     const int inset = panelContentArea(QRect(0, 0, 100, 100), frame()).left();
     const QSize text = QFontMetrics(font()).size(Qt::TextSingleLine, Caption());
     return text + QSize(2 * inset + 8, 2 * inset + 4);

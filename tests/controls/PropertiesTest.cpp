@@ -6,6 +6,7 @@
 #include <QMetaProperty>
 #include <QSignalSpy>
 #include <QTest>
+#include <QVBoxLayout>
 #include <gtest/gtest.h>
 
 using namespace Solido;
@@ -89,6 +90,10 @@ TEST(Properties, EveryTableRowIsAQtPropertyReachableByNumberNameAndMetaObject)
             }
             const int index = w->metaObject()->indexOfProperty(row.name);
             ASSERT_GE(index, 0);
+            if (row.type == PropertyType::Enum) { // so Designer offers the names
+                EXPECT_TRUE(w->metaObject()->property(index).isEnumType());
+                EXPECT_STREQ(w->metaObject()->property(index).enumerator().name(), row.enumName);
+            }
             EXPECT_EQ(comparable(row, c->propertyValue(row.dispId)),
                       comparable(row, w->property(row.name)));
             if (row.readOnly) {
@@ -287,4 +292,19 @@ TEST(Properties, TransparentBackgroundsFollowTheDesignTimeRule)
         EXPECT_EQ(errorOf([&] { designed.propertyValue(DispId::hWnd); }), 393);
     }
     setDesignTimeNotifier({});
+}
+
+TEST(Properties, APanelAsksForItsCaptionOrForWhatItsLayoutHolds)
+{
+    KwPanel panel;
+    panel.setCaption(QStringLiteral("A fairly long caption"));
+    const int text = panel.fontMetrics().horizontalAdvance(panel.Caption());
+    EXPECT_GT(panel.sizeHint().width(), text);
+    EXPECT_LT(panel.sizeHint().width(), text + 20);
+    auto* layout = new QVBoxLayout(&panel);
+    auto* big = new QWidget;
+    big->setMinimumSize(300, 120);
+    layout->addWidget(big);
+    EXPECT_GE(panel.sizeHint().width(), 300);
+    EXPECT_GE(panel.sizeHint().height(), 120);
 }
