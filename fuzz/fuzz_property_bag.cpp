@@ -1,19 +1,25 @@
 // A control's saved state comes from its container (a form's stored properties), so reading any
 // property bag must leave every control with values its properties can take: what it then writes
-// reads back into a new control with nothing rejected and nothing changed. The input is read as
-// a streamed QVariantMap and, line by line, as Name=value texts.
+// reads back into a new control with nothing rejected and nothing changed.
+//
+// The input is read twice: line by line as Name=value texts, and as a list of entries (a name
+// chosen from the saved names, a kind of value and the value's bytes), so bags hold numbers,
+// texts, pictures, fonts, colours and empty values under every name the controls read.
 
 #include "controls/KwControl.h"
 #include "controls/KwFactory.h"
 
 #include <QApplication>
-#include <QDataStream>
+#include <QColor>
+#include <QFont>
 #include <QImage>
 #include <QPixmap>
+#include <QSet>
 #include <QWidget>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -26,6 +32,93 @@ void needApplication()
     if (!QApplication::instance()) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         static QApplication app(argc, argv);
+    }
+}
+
+// Every name a control reads from a bag, and one that none does.
+const QStringList& savedNames()
+{
+    static const QStringList names = [] {
+        QSet<QString> all = {QStringLiteral("_Version"), QStringLiteral("_ExtentX"),
+                             QStringLiteral("_ExtentY"), QStringLiteral("HasGraphics"),
+                             QStringLiteral("NoSuchName")};
+        for (const Solido::KwClassInfo& info : Solido::controlClasses())
+            for (const Solido::PropertyInfo& row : Solido::PropertyTable::of(info.family).rows())
+                if (row.savedName())
+                    all.insert(QLatin1String(row.savedName()));
+        QStringList sorted(all.begin(), all.end());
+        sorted.sort();
+        return sorted;
+    }();
+    return names;
+}
+
+// Reads the input front to back; past its end every read gives zeros.
+class Input {
+public:
+    Input(const std::uint8_t* data, std::size_t size)
+        : m_data(data)
+        , m_size(size)
+    {}
+    bool atEnd() const { return m_at >= m_size; }
+    std::uint8_t byte() { return m_at < m_size ? m_data[m_at++] : 0; }
+    template <typename T> T number()
+    {
+        T value{};
+        std::uint8_t bytes[sizeof(T)];
+        for (auto& b : bytes)
+            b = byte();
+        std::memcpy(&value, bytes, sizeof(T));
+        return value;
+    }
+    QByteArray bytes()
+    {
+        QByteArray out;
+        for (int n = byte(); n > 0; --n)
+            out.append(char(byte()));
+        return out;
+    }
+
+private:
+    const std::uint8_t* m_data;
+    std::size_t m_size;
+    std::size_t m_at = 0;
+};
+
+QVariant valueOf(Input& in)
+{
+    switch (in.byte() % 12) {
+    case 0:
+        return in.number<qint32>();
+    case 1:
+        return in.number<double>();
+    case 2:
+        return bool(in.byte() & 1);
+    case 3:
+        return QString::fromUtf8(in.bytes());
+    case 4:
+        return in.bytes();
+    case 5: {
+        QImage image(in.byte() % 33, in.byte() % 33, QImage::Format_ARGB32);
+        image.fill(QColor::fromRgba(in.number<quint32>()));
+        return QPixmap::fromImage(image);
+    }
+    case 6: {
+        QFont font(QString::fromUtf8(in.bytes()));
+        font.setPointSize(1 + in.byte() % 96);
+        font.setBold(in.byte() & 1);
+        return font;
+    }
+    case 7:
+        return QColor::fromRgba(in.number<quint32>());
+    case 8:
+        return QVariant();
+    case 9:
+        return QStringList{QString::fromUtf8(in.bytes()), QString::fromUtf8(in.bytes())};
+    case 10:
+        return in.number<quint32>();
+    default:
+        return in.number<qint64>();
     }
 }
 
@@ -77,12 +170,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QByteArray bytes =
         QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
 
-    Solido::PropertyBag streamed;
-    QDataStream in(bytes);
-    in.setVersion(QDataStream::Qt_6_0);
-    in >> streamed;
-    readEverywhere(streamed);
-
     Solido::PropertyBag texts;
     for (const QByteArray& line : bytes.split('\n')) {
         const qsizetype eq = line.indexOf('=');
@@ -91,5 +178,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                          QString::fromUtf8(line.mid(eq + 1)).trimmed());
     }
     readEverywhere(texts);
+
+    Solido::PropertyBag entries;
+    Input in(data, size);
+    while (!in.atEnd()) {
+        const QString& name = savedNames().at(in.byte() % savedNames().size());
+        entries.insert(name, valueOf(in));
+    }
+    readEverywhere(entries);
     return 0;
 }

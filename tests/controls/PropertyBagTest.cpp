@@ -1,8 +1,6 @@
 #include "controls/DispIds.h"
 #include "tests/controls/ControlFixtures.h"
 
-#include <QDataStream>
-#include <QFile>
 #include <QPixmap>
 #include <gtest/gtest.h>
 
@@ -167,23 +165,4 @@ TEST(PropertyBag, ValuesAPropertyCannotTakeAreReportedAndTakeTheDefault)
     EXPECT_EQ(panel.FloodPercent(), 45);
     EXPECT_EQ(panel.font(), before);
     EXPECT_EQ(panel.size(), QSize(50, 20));
-}
-
-// The fuzzer's streamed seed is a real saved state: a panel reads all of it.
-TEST(PropertyBag, AStreamedBagReadsIntoAPanel)
-{
-    QFile file(QStringLiteral(TALLIX_TEST_DATA "/fuzz/property_bag/streamed.bin"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    QDataStream in(&file);
-    in.setVersion(QDataStream::Qt_6_0);
-    PropertyBag bag;
-    in >> bag;
-    ASSERT_EQ(in.status(), QDataStream::Ok);
-    KwPanel panel;
-    EXPECT_TRUE(panel.readProperties(bag).isEmpty());
-    EXPECT_EQ(panel.BevelWidth(), 4);
-    EXPECT_EQ(panel.BevelInner(), kwInsetBevel);
-    EXPECT_EQ(panel.FloodType(), kwTopToBottom);
-    EXPECT_EQ(panel.Caption(), QStringLiteral("Streamed"));
-    EXPECT_EQ(panel.ForeColor(), 255u);
 }
