@@ -41,12 +41,13 @@ fuzz:
 # Renders docs/screenshots/*.png on the offscreen platform (no display needed).
 screenshots: configure
 	cmake --build $(BUILD) -j2 --target screenshot_dialogs screenshot_generator screenshot_viewer \
-		screenshot_reports screenshot_sample
+		screenshot_reports screenshot_sample screenshot_controls
 	$(BUILD)/tools/screenshots/dialogs/screenshot_dialogs docs/screenshots
 	$(BUILD)/tools/screenshots/generator/screenshot_generator examples/pubs.tpx docs/screenshots/generator.png
 	$(BUILD)/tools/screenshots/viewer/screenshot_viewer docs/screenshots
 	$(BUILD)/tools/screenshots/reports/screenshot_reports docs/screenshots
 	$(BUILD)/tools/screenshots/sample/screenshot_sample docs/screenshots/sample-client.png
+	$(BUILD)/tools/screenshots/controls/screenshot_controls docs/screenshots/controls.png
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -13,6 +13,8 @@
 #include "common/ui/HourglassCursor.h"
 #include "common/ui/ServerAdd.h"
 #include "common/ui/frmAbout.h"
+#include "controls/KwCommand.h"
+#include "controls/KwPanel.h"
 #include "generator/discovery/SchemaDiscovery.h"
 #include "generator/driver/ScriptDriver.h"
 #include "generator/project/Project.h"
@@ -74,7 +76,7 @@ private:
 
 QPushButton* button(const char* name, const QString& text, QWidget* parent)
 {
-    auto* b = new QPushButton(text, parent);
+    auto* b = new Solido::KwCommand(text, parent);
     b->setObjectName(QLatin1String(name));
     return b;
 }
@@ -144,8 +146,7 @@ void frmMain::buildControls()
     setCentralWidget(central);
 
     // Options pane: the project tabs, the two main commands and the generation status.
-    auto* panOptions = named(new QFrame(m_spltMain), "panOptions");
-    panOptions->setFrameShape(QFrame::StyledPanel);
+    auto* panOptions = named(new Solido::KwPanel(m_spltMain), "panOptions");
     auto* options = new QVBoxLayout(panOptions);
     m_tabProject = named(new QTabWidget(panOptions), "tabProject");
     auto* projectTab = new QWidget(m_tabProject);
@@ -208,8 +209,7 @@ void frmMain::buildControls()
     m_fgStatus = named(new Grid(panOptions), "fgStatus");
     options->addWidget(m_fgStatus, 1);
 
-    auto* panTables = named(new QFrame(m_spltMain), "panTables");
-    panTables->setFrameShape(QFrame::StyledPanel);
+    auto* panTables = named(new Solido::KwPanel(m_spltMain), "panTables");
     auto* tables = new QVBoxLayout(panTables);
     tables->addWidget(caption(QStringLiteral("Tables"), panTables));
     m_fgTables = named(new Grid(panTables), "fgTables");
@@ -222,8 +222,7 @@ void frmMain::buildControls()
     tableButtons->addStretch();
     tables->addLayout(tableButtons);
 
-    auto* panFields = named(new QFrame(m_spltMain), "panFields");
-    panFields->setFrameShape(QFrame::StyledPanel);
+    auto* panFields = named(new Solido::KwPanel(m_spltMain), "panFields");
     auto* fields = new QVBoxLayout(panFields);
     fields->addWidget(caption(QStringLiteral("Fields"), panFields));
     m_fgFields = named(new Grid(panFields), "fgFields");
