@@ -9,6 +9,15 @@ namespace tallix::audit {
 
 namespace {
 
+// The writers' quote around every attribute value, and the end of an empty element.
+constexpr QLatin1Char kQuote('\'');
+constexpr QLatin1StringView kEmptyElementEnd("/>");
+
+QString attributeStart(QLatin1StringView attribute)
+{
+    return QLatin1Char(' ') + attribute + QLatin1Char('=') + kQuote;
+}
+
 // Between elements: blanks, tabs and line ends. Inside a tag only blanks (skipSpaces): the event
 // parser that shows the details would read anything else there differently.
 bool isBlank(QChar c)
@@ -27,15 +36,15 @@ public:
     {
         if (m_text.isEmpty())
             return fail(QStringLiteral("The audit data is empty."));
-        if (!take(u"<AUDIT>"))
+        if (!take(dataStart()))
             return fail(QStringLiteral("The audit data does not begin with <AUDIT>."));
         for (;;) {
             skipBlanks();
-            if (take(u"</AUDIT>"))
+            if (take(dataEnd()))
                 break;
             if (atEnd())
                 return fail(QStringLiteral("The audit data ends without </AUDIT>."));
-            if (!take(u"<COLUMN"))
+            if (!take(columnTag()))
                 return fail(QStringLiteral("The audit data holds something other than a COLUMN "
                                            "element at character %1.")
                                 .arg(m_pos + 1));
@@ -52,7 +61,8 @@ public:
 private:
     bool readColumn()
     {
-        static constexpr std::array<QStringView, 3> names{u"NAME", u"BEFORE", u"AFTER"};
+        static constexpr std::array<QLatin1StringView, 3> names{kNameAttribute, kBeforeAttribute,
+                                                                kAfterAttribute};
         const qsizetype number = m_result.columns.size() + 1;
         std::array<QString, 3> values;
         for (std::size_t i = 0; i < names.size(); ++i) {
@@ -96,7 +106,7 @@ private:
             m_pos = close + 1;
         }
         skipSpaces();
-        if (!take(u"/>")) {
+        if (!take(kEmptyElementEnd)) {
             fail(QStringLiteral("Column %1%2 of the audit data does not end with \"/>\" after "
                                 "its AFTER value (is an apostrophe in that value not written as "
                                 "&apos;?).")
@@ -138,6 +148,20 @@ private:
         return true;
     }
 
+    bool take(QLatin1StringView token)
+    {
+        if (!m_text.sliced(m_pos).startsWith(token))
+            return false;
+        m_pos += token.size();
+        return true;
+    }
+
+    static const QString& columnTag()
+    {
+        static const QString tag = QLatin1Char('<') + kColumnElement;
+        return tag;
+    }
+
     qsizetype skipBlanks()
     {
         const qsizetype start = m_pos;
@@ -162,6 +186,67 @@ private:
 
 } // namespace
 
+const QString& dataStart()
+{
+    static const QString piece = QLatin1Char('<') + kAuditElement + QLatin1Char('>');
+    return piece;
+}
+
+const QString& columnStart()
+{
+    static const QString piece = QLatin1Char('<') + kColumnElement + attributeStart(kNameAttribute);
+    return piece;
+}
+
+const QString& beforeStart()
+{
+    static const QString piece = kQuote + attributeStart(kBeforeAttribute);
+    return piece;
+}
+
+const QString& afterStart()
+{
+    static const QString piece = kQuote + attributeStart(kAfterAttribute);
+    return piece;
+}
+
+const QString& columnEnd()
+{
+    static const QString piece = kQuote + kEmptyElementEnd;
+    return piece;
+}
+
+const QString& dataEnd()
+{
+    static const QString piece = QLatin1StringView("</") + kAuditElement + QLatin1Char('>');
+    return piece;
+}
+
+QString recordedText(QStringView text)
+{
+    QString out = text.toString();
+    return out.replace(kQuote, kApostropheEntity);
+}
+
+QString columnElement(QStringView name, QStringView before, QStringView after)
+{
+    QString element;
+    element.reserve(columnStart().size() + name.size() + before.size() + after.size() + 24);
+    element += columnStart();
+    element += name;
+    element += beforeStart();
+    element += before;
+    element += afterStart();
+    element += after;
+    element += columnEnd();
+    return element;
+}
+
+QString dataText(const QStringList& columnElements)
+{
+    return dataStart() + columnElements.join(QString()) + dataEnd();
+}
+
 DataReading readData(QStringView data)
 {
     return DataReader(data).run();
@@ -170,7 +255,7 @@ DataReading readData(QStringView data)
 QString decodeValue(QStringView raw)
 {
     QString text = raw.toString();
-    return text.replace(QLatin1StringView("&apos;"), QLatin1StringView("'"));
+    return text.replace(kApostropheEntity, QString(kQuote));
 }
 
 } // namespace tallix::audit

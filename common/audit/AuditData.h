@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QLatin1StringView>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 // The audit data text that the triggers write into Tallix.Data:
@@ -9,6 +11,41 @@
 // Column names and the values of guid and character columns have each apostrophe written as
 // "&apos;"; nothing else is escaped.
 namespace tallix::audit {
+
+// The names of the elements, and of a COLUMN's attributes in the order they stand.
+inline constexpr QLatin1StringView kAuditElement("AUDIT");
+inline constexpr QLatin1StringView kColumnElement("COLUMN");
+inline constexpr QLatin1StringView kNameAttribute("NAME");
+inline constexpr QLatin1StringView kBeforeAttribute("BEFORE");
+inline constexpr QLatin1StringView kAfterAttribute("AFTER");
+
+// What an apostrophe of a name or of a guid or character value is written as. Nothing else is
+// escaped, so a recorded text that holds this entity itself reads back as an apostrophe.
+inline constexpr QLatin1StringView kApostropheEntity("&apos;");
+
+// What a NULL value is recorded as. A character value that is this very text is recorded alike:
+// the data text cannot tell the two apart, and the viewer reads both as NULL.
+inline constexpr QLatin1StringView kNullValue("NULL");
+
+// The fixed pieces of a data text, in writing order: dataStart(), then per column columnStart(),
+// the recorded name, beforeStart(), the recorded before value, afterStart(), the recorded after
+// value and columnEnd(); last dataEnd(). The triggers write them as literals around the value
+// expressions; a writer in C++ joins them with columnElement and dataText.
+const QString& dataStart();   // <AUDIT>
+const QString& columnStart(); // <COLUMN NAME='
+const QString& beforeStart(); // ' BEFORE='
+const QString& afterStart();  // ' AFTER='
+const QString& columnEnd();   // '/>
+const QString& dataEnd();     // </AUDIT>
+
+// A name or value as the data text records it: every apostrophe written as "&apos;".
+QString recordedText(QStringView text);
+
+// One COLUMN element of texts already in their recorded form (recordedText, recordedValue).
+QString columnElement(QStringView name, QStringView before, QStringView after);
+
+// The whole data text of COLUMN elements.
+QString dataText(const QStringList& columnElements);
 
 // One recorded column, its texts with "&apos;" turned back into apostrophes.
 struct DataColumn {

@@ -1,5 +1,7 @@
 #include "common/audit/SqlQuoting.h"
 
+#include "common/audit/AuditData.h"
+
 #include <QSet>
 #include <algorithm>
 
@@ -272,15 +274,7 @@ QString shownName(QStringView name)
 
 void appendAuditName(QString& out, QStringView name)
 {
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < name.size(); ++i) {
-        if (name[i] != QLatin1Char('\''))
-            continue;
-        appendLiteral(out, name.sliced(start, i - start));
-        out += QLatin1StringView("&apos;");
-        start = i + 1;
-    }
-    appendLiteral(out, name.sliced(start));
+    appendLiteral(out, audit::recordedText(name));
 }
 
 bool isRegularIdentifier(QStringView name)

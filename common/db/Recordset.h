@@ -68,4 +68,10 @@ private:
     int m_position = 0;
 };
 
+// A value as text: `defaultText` for a NULL, anything else its text form.
+inline QString NzString(const QVariant& value, const QString& defaultText = QString())
+{
+    return Recordset::isNull(value) ? defaultText : value.toString();
+}
+
 } // namespace tallix

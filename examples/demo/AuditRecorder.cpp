@@ -1,14 +1,20 @@
 #include "examples/demo/AuditRecorder.h"
 
+#include "common/audit/AuditData.h"
+#include "common/audit/ColumnTypes.h"
+#include "common/audit/KeyValues.h"
+#include "common/audit/Limits.h"
+#include "common/audit/SqlQuoting.h"
 #include "common/db/Recordset.h"
 #include "common/db/TsqlConversion.h"
-#include "generator/templates/TypeClass.h"
 
 #include <cmath>
 
 namespace tallix::demo {
 
 namespace {
+
+using audit::TypeClass;
 
 // SQL Server's text of a number with a fixed count of decimals.
 QString fixed(double value, int decimals)
@@ -45,7 +51,7 @@ QString style0(const QDateTime& when)
 
 QString converted(const CColumn& column, const QVariant& value)
 {
-    switch (typeClassOf(column.datatype)) {
+    switch (audit::typeClassOf(column.datatype)) {
     case TypeClass::Guid: {
         QString text = value.toString();
         if (text.startsWith(QLatin1Char('{')))
@@ -86,12 +92,6 @@ QString converted(const CColumn& column, const QVariant& value)
     return text.left(30); // VARCHAR without a length holds 30 characters
 }
 
-bool escapes(const CColumn& column)
-{
-    const TypeClass c = typeClassOf(column.datatype);
-    return c == TypeClass::Guid || c == TypeClass::Character || c == TypeClass::UnicodeCharacter;
-}
-
 } // namespace
 
 AuditRecorder::AuditRecorder(Connection& db, bool middleTier)
@@ -106,41 +106,36 @@ QVariant AuditRecorder::keyTerm(const CColumn& column, const QVariant& value)
 
 QString AuditRecorder::valueText(const CColumn& column, const QVariant& value)
 {
-    if (Recordset::isNull(value))
-        return QStringLiteral("NULL");
-    QString text = converted(column, value);
-    if (escapes(column))
-        text.replace(QLatin1Char('\''), QStringLiteral("&apos;"));
-    return text;
+    return audit::recordedValue(Recordset::isNull(value) ? std::nullopt
+                                                         : std::optional(converted(column, value)),
+                                audit::typeClassOf(column.datatype));
 }
 
 QString AuditRecorder::keyValues(const CTable& table, const Row& row)
 {
-    QStringList pairs;
+    QList<audit::KeyPair> pairs;
     for (const CColumn& column : table.Columns) {
         if (column.InPrimaryKey)
-            pairs << column.ColumnName + QLatin1Char('=') +
-                         keyTerm(column, row.value(column.ColumnName)).toString();
+            pairs.push_back(
+                {column.ColumnName, keyTerm(column, row.value(column.ColumnName)).toString()});
     }
-    return pairs.join(QChar(1));
+    return audit::keyValuesText(pairs);
 }
 
 QString AuditRecorder::auditData(const CTable& table, const Row* before, const Row* after,
                                  bool absentIsNull)
 {
-    const QString absent = absentIsNull ? QStringLiteral("NULL") : QString();
-    QString data = QStringLiteral("<AUDIT>");
+    const QString absent = absentIsNull ? QString(audit::kNullValue) : QString();
+    QStringList columns;
     for (const CColumn& column : table.Columns) {
         if (!column.Include)
             continue;
-        data += QStringLiteral("<COLUMN NAME='") + column.ColumnName +
-                QStringLiteral("' BEFORE='") +
-                (before ? valueText(column, before->value(column.ColumnName)) : absent) +
-                QStringLiteral("' AFTER='") +
-                (after ? valueText(column, after->value(column.ColumnName)) : absent) +
-                QStringLiteral("'/>");
+        columns << audit::columnElement(
+            audit::recordedText(column.ColumnName),
+            before ? valueText(column, before->value(column.ColumnName)) : absent,
+            after ? valueText(column, after->value(column.ColumnName)) : absent);
     }
-    return data + QStringLiteral("</AUDIT>");
+    return audit::dataText(columns);
 }
 
 std::pair<QString, QString> AuditRecorder::userAndApplication(const Session& who, bool middleTier)
@@ -154,10 +149,11 @@ std::pair<QString, QString> AuditRecorder::userAndApplication(const Session& who
                 application.chop(1);
             QString user = app.mid(open + 2, 100);
             user = user.left((user + QStringLiteral(">>")).indexOf(QLatin1String(">>")));
-            return {user.left(64), application.left(64)};
+            return {user.left(audit::kSessionTextLength),
+                    application.left(audit::kSessionTextLength)};
         }
     }
-    return {who.login.left(64), app.left(64)};
+    return {who.login.left(audit::kSessionTextLength), app.left(audit::kSessionTextLength)};
 }
 
 QString AuditRecorder::keyIdOf(const QString& table, const QString& keys)
@@ -185,8 +181,8 @@ void AuditRecorder::write(const CTable& table, QChar type, const Row& keyRow, co
                        "(%1, %2, %3, %4, %5, %6, %7, %8, %9)")
             .arg(sqlText(TsqlConversion::newGuid()), sqlText(table.TableName), sqlText(type),
                  sqlText(TsqlConversion::storedDateTime(when)), sqlText(user),
-                 sqlText(who.workstation.left(64)), sqlText(application), sqlText(keyId),
-                 sqlText(data)));
+                 sqlText(who.workstation.left(audit::kSessionTextLength)), sqlText(application),
+                 sqlText(keyId), sqlText(data)));
     ++m_rows;
 }
 
@@ -238,9 +234,7 @@ void AuditRecorder::updated(const CTable& table, const QList<Row>& before, const
 
 QString sqlText(const QString& text)
 {
-    QString quoted = text;
-    return QLatin1Char('\'') + quoted.replace(QLatin1Char('\''), QStringLiteral("''")) +
-           QLatin1Char('\'');
+    return SqlQuoting::literal(text);
 }
 
 } // namespace tallix::demo

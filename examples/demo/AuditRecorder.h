@@ -65,7 +65,7 @@ private:
     int m_rows = 0;
 };
 
-// A text as a T-SQL literal: between apostrophes, its own apostrophes doubled.
+// A text as a T-SQL literal (SqlQuoting::literal).
 QString sqlText(const QString& text);
 
 } // namespace tallix::demo

@@ -1,10 +1,11 @@
 #include "generator/discovery/SchemaDiscovery.h"
 
+#include "common/audit/ColumnTypes.h"
+#include "common/audit/Limits.h"
 #include "common/base/Error.h"
 #include "common/base/Messages.h"
 #include "common/base/Version.h"
 #include "common/db/Connection.h"
-#include "generator/discovery/SchemaTypes.h"
 #include "generator/model/CTables.h"
 
 #include <QHash>
@@ -32,7 +33,7 @@ int fieldOf(const Recordset& rs, const char* name)
 
 QString textAt(const Recordset& rs, int row, int field)
 {
-    return FixNulls(rs.ValueAt(row, field));
+    return NzString(rs.ValueAt(row, field));
 }
 
 // The rows of each table in a rowset, in rowset order.
@@ -186,7 +187,8 @@ void SchemaDiscovery::Discover(CTables& tables, const Recordset& tablesRowset,
 
     m_observer.ShowProgress(0);
     const int rowCount = tablesRowset.RecordCount();
-    const QVariant zero(0);
+    // Empty numeric fields read as 0.
+    const QString zero = QStringLiteral("0");
     for (int row = 0; row < rowCount; ++row) {
         const QString name = textAt(tablesRowset, row, tableName);
         if (textAt(tablesRowset, row, tableType) == QLatin1String("TABLE") &&
@@ -203,12 +205,12 @@ void SchemaDiscovery::Discover(CTables& tables, const Recordset& tablesRowset,
             const QSet<QString> keyColumns = keys.keyColumns({schema, name}, columnNames);
             for (int c : columnRows) {
                 const QString column = textAt(columnsRowset, c, columnName);
-                const QString type =
-                    GetDatatype(NzString(columnsRowset.ValueAt(c, dataType), zero),
-                                NzString(columnsRowset.ValueAt(c, precision), zero),
-                                NzString(columnsRowset.ValueAt(c, flags), zero),
-                                NzString(columnsRowset.ValueAt(c, length), zero),
-                                NzString(columnsRowset.ValueAt(c, datetimePrecision), zero));
+                const QString type = audit::columnTypeName(
+                    NzString(columnsRowset.ValueAt(c, dataType), zero),
+                    NzString(columnsRowset.ValueAt(c, precision), zero),
+                    NzString(columnsRowset.ValueAt(c, flags), zero),
+                    NzString(columnsRowset.ValueAt(c, length), zero),
+                    NzString(columnsRowset.ValueAt(c, datetimePrecision), zero));
                 const auto size = static_cast<std::int32_t>(
                     NzString(columnsRowset.ValueAt(c, length), zero).toLongLong());
                 const bool inKey = keyColumns.contains(column);
@@ -219,16 +221,16 @@ void SchemaDiscovery::Discover(CTables& tables, const Recordset& tablesRowset,
                     static_cast<std::int16_t>(
                         NzString(columnsRowset.ValueAt(c, scale), zero).toInt()),
                     columnsRowset.ValueAt(c, nullable).toBool(), inKey, false, true);
-                if (isLargeObjectType(type))
+                if (audit::isLargeObjectType(type))
                     added.Include = false;
                 if (inKey)
                     keyEstimate += column.size() + size + 2;
             }
-            if (keyEstimate > kKeyLimit) {
+            if (keyEstimate > audit::kKeyValuesLength) {
                 warn(QStringLiteral(
                     "The size of the key is > 900 characters, this table can not be audited!"));
                 table.LargeKey = true;
-            } else if (name.size() > kNameLimit) {
+            } else if (!audit::fitsSourceTable(name)) {
                 // Tallix.SourceTable could not hold the name, so no trigger could record a change.
                 warn(QStringLiteral("The name of the table %1 is longer than 64 characters, this "
                                     "table can not be audited!")

@@ -18,11 +18,6 @@ class SchemaDiscovery {
 public:
     enum class Result { Loaded, Declined, Failed };
 
-    // Longest key-values text that TallixKeys.KeyValues holds.
-    static constexpr int kKeyLimit = 900;
-    // Longest table name that Tallix.SourceTable holds.
-    static constexpr int kNameLimit = 64;
-
     explicit SchemaDiscovery(IDiscoveryObserver& observer);
 
     // The load-tables command: asks before a filled list is replaced, connects with the

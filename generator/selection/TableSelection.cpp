@@ -1,7 +1,7 @@
 #include "generator/selection/TableSelection.h"
 
-#include "generator/discovery/SchemaDiscovery.h"
-#include "generator/discovery/SchemaTypes.h"
+#include "common/audit/ColumnTypes.h"
+#include "common/audit/Limits.h"
 #include "generator/model/CTables.h"
 
 namespace tallix {
@@ -30,15 +30,15 @@ namespace {
 // cannot hold and for a key whose text KeyValues cannot hold.
 QString largeKeyReason(const CTable& table)
 {
-    if (table.TableName.size() > SchemaDiscovery::kNameLimit)
+    if (!audit::fitsSourceTable(table.TableName))
         return QStringLiteral("%1 cannot be audited: its name is longer than the %2 characters "
                               "that Tallix.SourceTable holds.")
             .arg(table.TableName)
-            .arg(SchemaDiscovery::kNameLimit);
+            .arg(audit::kSourceTableLength);
     return QStringLiteral("%1 cannot be audited: the text of its key can be longer than the %2 "
                           "characters that TallixKeys.KeyValues holds.")
         .arg(table.TableName)
-        .arg(SchemaDiscovery::kKeyLimit);
+        .arg(audit::kKeyValuesLength);
 }
 
 QString notRecordedReason(const CColumn& column)
@@ -75,7 +75,7 @@ FieldRow fieldRow(const CColumn& column)
     row.key = column.InPrimaryKey;
     row.name = column.ColumnName;
     row.datatype = displayType(column);
-    row.marked = isLargeObjectType(column.datatype);
+    row.marked = audit::isLargeObjectType(column.datatype);
     if (row.marked)
         row.reason = notRecordedReason(column);
     return row;
@@ -130,7 +130,7 @@ bool clickField(CTable& table, int row, int column)
     if (row < 1 || row > table.Columns.Count() || column != Include)
         return false;
     CColumn& c = table.Columns.Item(row);
-    if (isLargeObjectType(c.datatype))
+    if (audit::isLargeObjectType(c.datatype))
         return false;
     c.Include = !c.Include;
     return true;
@@ -145,7 +145,7 @@ void selectAllTables(CTables& tables, bool checked)
 void selectAllFields(CTables& tables, CTable& table, bool checked)
 {
     for (CColumn& c : table.Columns) {
-        if (!isLargeObjectType(c.datatype))
+        if (!audit::isLargeObjectType(c.datatype))
             c.Include = checked;
     }
     tables.IsDirty = true;

@@ -1,3 +1,6 @@
+#include "common/audit/AuditData.h"
+#include "common/audit/ColumnTypes.h"
+#include "common/audit/KeyValues.h"
 #include "common/audit/SqlQuoting.h"
 #include "common/base/Error.h"
 #include "common/base/Messages.h"
@@ -12,6 +15,8 @@ namespace tallix {
 namespace templates {
 
 namespace {
+
+using audit::TypeClass;
 
 // The column's value converted to text: the same conversion gives the key-values
 // text and the recorded value, so the viewer can read both back alike.
@@ -33,7 +38,7 @@ void appendConversion(QString& out, const CColumn& column, Alias alias)
         out += QLatin1Char(')');
     };
 
-    switch (typeClassOf(column.datatype)) {
+    switch (audit::typeClassOf(column.datatype)) {
     case TypeClass::Guid:
         out += QLatin1StringView("CONVERT(VARCHAR(36),");
         columnRef();
@@ -82,16 +87,10 @@ void appendConversion(QString& out, const CColumn& column, Alias alias)
     }
 }
 
-bool escapesApostrophes(const CColumn& column)
+// A fixed text of the audit data inside a literal that the caller has opened.
+void appendDataPiece(QString& out, QStringView piece)
 {
-    switch (typeClassOf(column.datatype)) {
-    case TypeClass::Guid:
-    case TypeClass::Character:
-    case TypeClass::UnicodeCharacter:
-        return true;
-    default:
-        return false;
-    }
+    SqlQuoting::appendLiteral(out, piece);
 }
 
 } // namespace
@@ -121,13 +120,17 @@ void appendKeyExpression(QString& out, const CTable& table, Alias alias, KeyForm
     for (const CColumn& column : table.Columns) {
         if (!column.InPrimaryKey)
             continue;
-        if (!first)
-            out += QLatin1StringView(" + CHAR(1) +\r\n");
+        if (!first) {
+            out += QLatin1StringView(" + ");
+            out += audit::keySeparatorExpression();
+            out += QLatin1StringView(" +\r\n");
+        }
         first = false;
         out += indent;
         out += QLatin1Char('\'');
         SqlQuoting::appendLiteral(out, column.ColumnName);
-        out += QLatin1StringView("=' + ");
+        out += QChar(audit::kKeyAssignment);
+        out += QLatin1StringView("' + ");
         appendConversion(out, column, alias);
     }
     // The last term closes with one blank instead of the separator.
@@ -137,16 +140,62 @@ void appendKeyExpression(QString& out, const CTable& table, Alias alias, KeyForm
 void appendValueExpression(QString& out, const CColumn& column, Alias alias)
 {
     out += QLatin1StringView("COALESCE(");
-    if (escapesApostrophes(column)) {
+    if (audit::escapesApostrophes(audit::typeClassOf(column.datatype))) {
         // Escaped after the conversion, so a cut to the column's length can never
         // split an entity and the entities' extra characters are all kept.
         out += QLatin1StringView("REPLACE(");
         appendConversion(out, column, alias);
-        out += QLatin1StringView(",'''','&apos;')");
+        out += QLatin1Char(',');
+        out += SqlQuoting::literal(u"'");
+        out += QLatin1Char(',');
+        out += SqlQuoting::literal(QString(audit::kApostropheEntity));
+        out += QLatin1Char(')');
     } else {
         appendConversion(out, column, alias);
     }
-    out += QLatin1StringView(",'NULL')");
+    out += QLatin1Char(',');
+    out += SqlQuoting::literal(QString(audit::kNullValue));
+    out += QLatin1Char(')');
+}
+
+void appendDataExpression(QString& out, const CTable& table, DataSides sides)
+{
+    // The update trigger's terms end in "+", the other two's in "+ ", as they always have.
+    const bool both = sides == DataSides::Both;
+    const QLatin1StringView termEnd =
+        both ? QLatin1StringView(" +\r\n") : QLatin1StringView(" + \r\n");
+    const QLatin1StringView indent("           ");
+    out += indent;
+    out += QLatin1Char('\'');
+    appendDataPiece(out, audit::dataStart());
+    out += QLatin1StringView("' + \r\n");
+    for (const CColumn& column : table.Columns) {
+        if (!column.Include)
+            continue;
+        out += indent;
+        out += QLatin1Char('\'');
+        appendDataPiece(out, audit::columnStart());
+        SqlQuoting::appendAuditName(out, column.ColumnName);
+        appendDataPiece(out, audit::beforeStart());
+        if (sides != DataSides::InsertedOnly) {
+            out += QLatin1StringView("' + ");
+            appendValueExpression(out, column, Alias::Deleted);
+            out += QLatin1StringView(" + '");
+        }
+        appendDataPiece(out, audit::afterStart());
+        if (sides != DataSides::DeletedOnly) {
+            out += QLatin1StringView("' + ");
+            appendValueExpression(out, column, Alias::Inserted);
+            out += QLatin1StringView(" + '");
+        }
+        appendDataPiece(out, audit::columnEnd());
+        out += QLatin1Char('\'');
+        out += termEnd;
+    }
+    out += both ? indent : QLatin1StringView("        ");
+    out += QLatin1Char('\'');
+    appendDataPiece(out, audit::dataEnd());
+    out += QLatin1StringView("'\r\n");
 }
 
 QString guardedBuild(QLatin1StringView routine, qsizetype reserve,
@@ -186,6 +235,15 @@ QString KeyExpression(const CTable& table, Alias alias, KeyForm form)
     QString out;
     out.reserve(128 * table.Columns.Count());
     templates::appendKeyExpression(out, table, alias, form);
+    return out;
+}
+
+QString DataExpression(const CTable& table, DataSides sides)
+{
+    templates::requireAuditable(table);
+    QString out;
+    out.reserve(256 + 320 * table.Columns.Count());
+    templates::appendDataExpression(out, table, sides);
     return out;
 }
 

@@ -21,6 +21,9 @@ void requireAuditable(const CTable& table);
 // Appends what KeyExpression returns; requireAuditable must have passed.
 void appendKeyExpression(QString& out, const CTable& table, Alias alias, KeyForm form);
 
+// Appends what DataExpression returns.
+void appendDataExpression(QString& out, const CTable& table, DataSides sides);
+
 // Appends what ValueExpression returns.
 void appendValueExpression(QString& out, const CColumn& column, Alias alias);
 

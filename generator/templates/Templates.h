@@ -1,7 +1,6 @@
 #pragma once
 
 #include "generator/model/CTable.h"
-#include "generator/templates/TypeClass.h"
 
 #include <QDateTime>
 #include <QString>
@@ -39,9 +38,8 @@ QString GenerateTableDrops();
 // The triggers are named after it, bracketed when it is no regular identifier.
 QString CleanTriggerName(const QString& tableName);
 
-// The length of TallixKeys.SourceTable and Tallix.SourceTable: a trigger of a table
-// with a longer name would fail every write to that table.
-inline constexpr qsizetype kMaxSourceTableLength = 64;
+// Whether the table's name is longer than Tallix.SourceTable and TallixKeys.SourceTable hold
+// (audit::fitsSourceTable): a trigger of that table would fail every write to it.
 bool HasLongName(const CTable& table);
 
 // Whether the table's name, or the name of a column the triggers write (a key or
@@ -54,6 +52,15 @@ bool HasControlInNames(const CTable& table);
 // closing parenthesis, one blank and CR LF. Throws tallix::Error when the table
 // has no primary-key column.
 QString KeyExpression(const CTable& table, Alias alias, KeyForm form);
+
+// Which values an audit data expression records: both (the update trigger), or one side with
+// the other one empty (the insert and the delete trigger).
+enum class DataSides { Both, InsertedOnly, DeletedOnly };
+
+// The audit data text of one row as a T-SQL expression, '<AUDIT>' + a term per included column
+// + '</AUDIT>', laid out as the triggers write it: from the line of '<AUDIT>' through the line of
+// '</AUDIT>'. Names are written as the data text records them (see SqlQuoting::appendAuditName).
+QString DataExpression(const CTable& table, DataSides sides);
 
 // The recorded text of one column's value: NULL for a SQL NULL, apostrophes
 // written as &apos; in guid and character columns. No line end.

@@ -1,3 +1,4 @@
+#include "common/audit/Limits.h"
 #include "common/audit/SqlQuoting.h"
 #include "common/base/Error.h"
 #include "generator/templates/TemplateParts.h"
@@ -7,8 +8,8 @@ namespace tallix {
 namespace {
 
 using templates::aliasLetter;
+using templates::appendDataExpression;
 using templates::appendKeyExpression;
-using templates::appendValueExpression;
 using templates::kEol;
 
 enum class Action { Insert, Update, Delete };
@@ -154,7 +155,7 @@ void appendKeyInsert(QString& out, const CTable& table, Alias alias)
     out += QLatin1StringView("    )\r\n\r\n");
 }
 
-// The INSERT into Tallix up to and including the opening of the audit data.
+// The INSERT into Tallix up to the audit data.
 void appendAuditInsertHead(QString& out, const CTable& table, char transactionType)
 {
     out += QLatin1StringView("INSERT Tallix(SourceTable, TransactionType, UserName, Workstation, "
@@ -166,29 +167,7 @@ void appendAuditInsertHead(QString& out, const CTable& table, char transactionTy
                              "           @Username,\r\n"
                              "           HOST_NAME(),\r\n"
                              "           @Application,\r\n"
-                             "           KeyID,\r\n"
-                             "           '<AUDIT>' + \r\n");
-}
-
-void appendColumnStart(QString& out, const CColumn& column)
-{
-    out += QLatin1StringView("           '<COLUMN NAME=''");
-    SqlQuoting::appendAuditName(out, column.ColumnName);
-}
-
-// One COLUMN element per included column, with both the old and the new value.
-void appendBothValues(QString& out, const CTable& table)
-{
-    for (const CColumn& column : table.Columns) {
-        if (!column.Include)
-            continue;
-        appendColumnStart(out, column);
-        out += QLatin1StringView("'' BEFORE=''' + ");
-        appendValueExpression(out, column, Alias::Deleted);
-        out += QLatin1StringView(" + ''' AFTER=''' + ");
-        appendValueExpression(out, column, Alias::Inserted);
-        out += QLatin1StringView(" + '''/>' +\r\n");
-    }
+                             "           KeyID,\r\n");
 }
 
 // Appends `term` for every key column, the terms joined by " AND " and a line end
@@ -223,8 +202,8 @@ void appendChangedKeyRows(QString& out, const CTable& table, char transactionTyp
 {
     const Alias missing = otherAlias(kept);
     appendAuditInsertHead(out, table, transactionType);
-    appendBothValues(out, table);
-    out += QLatin1StringView("           '</AUDIT>'\r\n    FROM ");
+    appendDataExpression(out, table, DataSides::Both);
+    out += QLatin1StringView("    FROM ");
     out += fromTable(kept);
     out += QLatin1StringView(" left join ");
     out += fromTable(missing);
@@ -273,9 +252,8 @@ void buildUpdate(QString& out, const CTable& table, bool specialMTSHandling,
 
     // Rows that kept their key.
     appendAuditInsertHead(out, table, 'U');
-    appendBothValues(out, table);
-    out += QLatin1StringView("           '</AUDIT>'\r\n"
-                             "    FROM inserted i, deleted d, TallixKeys slk\r\n");
+    appendDataExpression(out, table, DataSides::Both);
+    out += QLatin1StringView("    FROM inserted i, deleted d, TallixKeys slk\r\n");
     appendKeyMatch(out, table, Alias::Inserted);
     out += QLatin1StringView("            AND\r\n                ");
     appendKeyTerms(out, table, QLatin1StringView("                "), [&](const CColumn& column) {
@@ -306,21 +284,8 @@ void buildInsertOrDelete(QString& out, const CTable& table, Action action, bool 
     appendKeyInsert(out, table, alias);
 
     appendAuditInsertHead(out, table, inserting ? 'I' : 'D');
-    for (const CColumn& column : table.Columns) {
-        if (!column.Include)
-            continue;
-        appendColumnStart(out, column);
-        if (inserting) {
-            out += QLatin1StringView("'' BEFORE='''' AFTER=''' + ");
-            appendValueExpression(out, column, alias);
-            out += QLatin1StringView(" + '''/>' + \r\n");
-        } else {
-            out += QLatin1StringView("'' BEFORE=''' + ");
-            appendValueExpression(out, column, alias);
-            out += QLatin1StringView(" + ''' AFTER=''''/>' + \r\n");
-        }
-    }
-    out += QLatin1StringView("        '</AUDIT>'\r\n    FROM ");
+    appendDataExpression(out, table, inserting ? DataSides::InsertedOnly : DataSides::DeletedOnly);
+    out += QLatin1StringView("    FROM ");
     out += fromTable(alias);
     out += QLatin1StringView(", TallixKeys slk\r\n");
     appendKeyMatch(out, table, alias);
@@ -363,13 +328,7 @@ QString GenerateDelete(const CTable& table, bool specialMTSHandling, const QDate
 
 bool HasLongName(const CTable& table)
 {
-    // Counted in characters, as varchar(64) holds them in a single-byte code page.
-    qsizetype length = 0;
-    for (qsizetype i = 0; i < table.TableName.size(); ++i) {
-        if (!table.TableName[i].isLowSurrogate())
-            ++length;
-    }
-    return length > kMaxSourceTableLength;
+    return !audit::fitsSourceTable(table.TableName);
 }
 
 QString GenerateRemove(const CTable& table)

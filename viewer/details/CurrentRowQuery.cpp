@@ -1,7 +1,7 @@
 #include "viewer/details/CurrentRowQuery.h"
 
+#include "common/audit/ColumnTypes.h"
 #include "common/audit/SqlQuoting.h"
-#include "viewer/details/GetDatatype.h"
 #include "viewer/details/KeyCondition.h"
 #include "viewer/query/SchemaCache.h"
 
@@ -12,13 +12,10 @@ namespace tallix {
 QString CurrentRowQuery(const SchemaCache& cache, const QString& sourceTable,
                         const QString& keyValues)
 {
-    static const QStringList unread{QStringLiteral("image"), QStringLiteral("text"),
-                                    QStringLiteral("ntext"), QStringLiteral("binary"),
-                                    QStringLiteral("varbinary")};
     QStringList columns;
     for (int row : cache.rowsOf(sourceTable)) {
-        const QString type = GetDatatype(cache, row);
-        if (unread.contains(type))
+        const QString type = cache.typeName(row);
+        if (audit::isLargeObjectType(type))
             continue;
         const QString name =
             SqlQuoting::statementName(cache.value(row, SchemaCache::COLUMN_NAME).toString());

@@ -1,14 +1,8 @@
 #include "viewer/details/DetailText.h"
 
 #include "common/audit/AuditData.h"
-#include "common/db/Recordset.h"
 
 namespace tallix {
-
-QString NzString(const QVariant& value, const QString& defaultText)
-{
-    return Recordset::isNull(value) ? defaultText : value.toString();
-}
 
 QString FixupString(const QString& raw)
 {

@@ -1,12 +1,8 @@
 #pragma once
 
 #include <QString>
-#include <QVariant>
 
 namespace tallix {
-
-// The value as text, or `defaultText` when it is NULL.
-QString NzString(const QVariant& value, const QString& defaultText = QString());
 
 // The text with every "&apos;" turned back into the apostrophe the triggers replaced; no other
 // entity is touched.

@@ -10,12 +10,11 @@ namespace tallix {
 QString KeyCondition(const QString& keyValues)
 {
     QStringList terms;
-    const QStringList pieces = keyValues.split(QChar(audit::kKeySeparator));
-    for (const QString& piece : pieces) {
+    for (const QStringView piece : audit::keyPieces(keyValues)) {
         if (piece.isEmpty())
-            continue; // the one after a closing CHAR(1)
-        const qsizetype equals = piece.indexOf(QLatin1Char('='));
-        const QString value = SqlQuoting::literal(piece.mid(equals + 1));
+            continue;
+        const qsizetype equals = piece.indexOf(QChar(audit::kKeyAssignment));
+        const QString value = SqlQuoting::literal(piece.sliced(equals + 1));
         if (equals < 0)
             terms << value;
         else
@@ -26,7 +25,7 @@ QString KeyCondition(const QString& keyValues)
 
 QString FirstKeyColumn(const QString& keyValues)
 {
-    const qsizetype equals = keyValues.indexOf(QLatin1Char('='));
+    const qsizetype equals = keyValues.indexOf(QChar(audit::kKeyAssignment));
     return equals < 0 ? keyValues : keyValues.left(equals);
 }
 

@@ -1,5 +1,6 @@
 #include "viewer/query/LogQuery.h"
 
+#include "common/audit/KeyValues.h"
 #include "common/db/DbErrors.h"
 
 #include <QRegularExpression>
@@ -81,16 +82,14 @@ QString KeyContains(const QString& text)
     // character would do on SQL Server, but not on every engine that speaks T-SQL.)
     QString pattern;
     pattern.reserve(text.size() + 8);
-    for (const QChar c : text) {
-        if (c == QChar(1))
-            pattern += QStringLiteral(" | ");
-        else if (c == QLatin1Char('%') || c == QLatin1Char('_') || c == QLatin1Char('['))
+    for (const QChar c : audit::shownKeyValues(text)) {
+        if (c == QLatin1Char('%') || c == QLatin1Char('_') || c == QLatin1Char('['))
             pattern += QLatin1Char('[') + c + QLatin1Char(']');
         else
             pattern += c;
     }
-    return QStringLiteral("REPLACE(slk.KeyValues,CHAR(1),' | ') like '%") + quoted(pattern) +
-           QStringLiteral("%'");
+    return audit::shownKeyValuesExpression(u"slk.KeyValues") + QStringLiteral(" like '%") +
+           quoted(pattern) + QStringLiteral("%'");
 }
 
 bool InServerRange(const QDateTime& value)
@@ -140,10 +139,12 @@ QString WhereClause(const LogFilters& f, const DateLiteral& literal)
 QString SelectText(const QString& where)
 {
     QString sql = QStringLiteral(
-        "SELECT sl.LogID, sl.TransactionType, CONVERT(VARCHAR(32),sl.TransactionDate,21) as "
-        "TransactionDate, sl.SourceTable, sl.Username, sl.Workstation, sl.Application, "
-        "REPLACE(slk.KeyValues,CHAR(1),' | ') as KeyValues FROM Tallix sl, TallixKeys slk WHERE "
-        "sl.KeyID = slk.KeyID");
+                      "SELECT sl.LogID, sl.TransactionType, CONVERT(VARCHAR(32),sl.TransactionDate,"
+                      "21) as TransactionDate, sl.SourceTable, sl.Username, sl.Workstation, "
+                      "sl.Application, ") +
+                  audit::shownKeyValuesExpression(u"slk.KeyValues") +
+                  QStringLiteral(" as KeyValues FROM Tallix sl, TallixKeys slk WHERE sl.KeyID = "
+                                 "slk.KeyID");
     if (!where.isEmpty())
         sql += QStringLiteral(" AND ") + where + QLatin1Char(' ');
     return sql + QStringLiteral(" ORDER BY TransactionDate DESC");

@@ -1,5 +1,7 @@
 #include "viewer/query/SchemaCache.h"
 
+#include "common/audit/ColumnTypes.h"
+
 namespace tallix {
 
 namespace {
@@ -69,6 +71,21 @@ std::optional<int> SchemaCache::find(const QString& table, const QString& column
             return row;
     }
     return std::nullopt;
+}
+
+QString SchemaCache::typeName(int row) const
+{
+    return audit::columnTypeName(
+        NzString(value(row, DATA_TYPE)), NzString(value(row, NUMERIC_PRECISION)),
+        NzString(value(row, COLUMN_FLAGS)), NzString(value(row, CHARACTER_MAXIMUM_LENGTH)),
+        NzString(value(row, DATETIME_PRECISION)));
+}
+
+QString SchemaCache::castTypeName(int row) const
+{
+    return audit::castTypeName(typeName(row), NzString(value(row, CHARACTER_MAXIMUM_LENGTH)),
+                               NzString(value(row, NUMERIC_PRECISION)),
+                               NzString(value(row, NUMERIC_SCALE)));
 }
 
 } // namespace tallix

@@ -48,6 +48,11 @@ public:
     // The first row of a table's column; the column name compares without regard to letter case.
     std::optional<int> find(const QString& table, const QString& column) const;
 
+    // The bare SQL Server type name of a row's column (audit::columnTypeName; NULL fields as
+    // empty texts), and the type its values are cast to (audit::castTypeName).
+    QString typeName(int row) const;
+    QString castTypeName(int row) const;
+
     // The whole cache as a detached result, for display and for callers that walk it.
     Recordset recordset() const { return Recordset(m_rows); }
 

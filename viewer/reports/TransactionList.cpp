@@ -1,5 +1,6 @@
 #include "viewer/reports/TransactionList.h"
 
+#include "common/audit/KeyValues.h"
 #include "common/db/DbErrors.h"
 
 namespace tallix::reports {
@@ -83,7 +84,7 @@ void TransactionList::ActiveReport_FetchData(bool& eof)
                 throw dberror::itemNotFound(QString::fromLatin1(kFields[i]));
             QVariant value = m_rows.row().value(m_columns[i]);
             if (i == kKeyValues && value.typeId() == QMetaType::QString)
-                value = value.toString().replace(QLatin1String(" | "), QLatin1String("\r\n"));
+                value = audit::splitShownKeyValues(value.toString()).join(QLatin1String("\r\n"));
             setField(i, std::move(value));
         }
     } catch (const Error& e) {

@@ -1,13 +1,12 @@
 #include "viewer/restore/RestoreStatement.h"
 
 #include "common/audit/AuditData.h"
+#include "common/audit/ColumnTypes.h"
 #include "common/audit/KeyValues.h"
 #include "common/audit/SqlQuoting.h"
 #include "common/base/Error.h"
 #include "viewer/details/Audit.h"
 #include "viewer/details/AuditRecord.h"
-#include "viewer/details/DetailText.h"
-#include "viewer/details/GetDatatype.h"
 #include "viewer/query/SchemaCache.h"
 
 #include <QRegularExpression>
@@ -24,10 +23,9 @@ using SqlQuoting::LiteralKind;
 const QLatin1String kCrLf("\r\n");
 const QLatin1String kIndent("       ");
 
-bool isUnicodeType(const QString& type)
+LiteralKind literalKindOf(const QString& type)
 {
-    return type.startsWith(QLatin1String("nchar")) || type.startsWith(QLatin1String("nvarchar")) ||
-           type == QLatin1String("ntext");
+    return audit::isUnicodeType(type) ? LiteralKind::Unicode : LiteralKind::Plain;
 }
 
 QString quotedName(const QString& name)
@@ -39,7 +37,7 @@ QString quotedName(const QString& name)
 // with that style, which the server reads alike under every login language.
 QString valueLiteral(const QString& value, const QString& type)
 {
-    if (value == QLatin1String("NULL"))
+    if (value == audit::kNullValue)
         return QStringLiteral("NULL");
     static const QRegularExpression style21(
         QStringLiteral("^\\d{4}-\\d{2}-\\d{2} \\d{2}:\\d{2}:\\d{2}\\.\\d{3}$"));
@@ -47,9 +45,8 @@ QString valueLiteral(const QString& value, const QString& type)
         style21.match(value).hasMatch())
         return QStringLiteral("CONVERT(") + type + QStringLiteral(", ") +
                SqlQuoting::literal(value) + QStringLiteral(", 121)");
-    const LiteralKind kind = isUnicodeType(type) ? LiteralKind::Unicode : LiteralKind::Plain;
-    return QStringLiteral("CAST(") + SqlQuoting::literal(value, kind) + QStringLiteral(" AS ") +
-           type + QLatin1Char(')');
+    return QStringLiteral("CAST(") + SqlQuoting::literal(value, literalKindOf(type)) +
+           QStringLiteral(" AS ") + type + QLatin1Char(')');
 }
 
 // Lines of `items` each followed by "," and a line end, the last one without the ",".
@@ -120,8 +117,7 @@ public:
                 return why;
             const QString type = ColumnTypeName(m_cache, m_table, pair.name);
             terms << SqlQuoting::statementName(pair.name) + QLatin1Char('=') +
-                         SqlQuoting::literal(pair.value, isUnicodeType(type) ? LiteralKind::Unicode
-                                                                             : LiteralKind::Plain);
+                         SqlQuoting::literal(pair.value, literalKindOf(type));
         }
         condition = terms.join(QLatin1String(" AND "));
         return std::nullopt;
@@ -229,19 +225,7 @@ QString ColumnTypeName(const SchemaCache& cache, const QString& table, const QSt
         const std::optional<int> row = cache.find(table, column);
         if (!row)
             return QStringLiteral("*");
-        const QString type = GetDatatype(cache, *row);
-        const QString length = NzString(cache.value(*row, SchemaCache::CHARACTER_MAXIMUM_LENGTH));
-        const QString precision = NzString(cache.value(*row, SchemaCache::NUMERIC_PRECISION));
-        const QString scale =
-            NzString(cache.value(*row, SchemaCache::NUMERIC_SCALE), QStringLiteral("0"));
-        if ((type == QLatin1String("nchar") || type == QLatin1String("nvarchar")) &&
-            length.toInt() > 0)
-            return type + QLatin1Char('(') + length + QLatin1Char(')');
-        if ((type == QLatin1String("decimal") || type == QLatin1String("numeric")) &&
-            precision.toInt() > 0)
-            return type + QLatin1Char('(') + precision + QLatin1Char(',') + scale +
-                   QLatin1Char(')');
-        return type;
+        return cache.castTypeName(*row);
     } catch (...) {
         return QStringLiteral("*");
     }
@@ -254,7 +238,7 @@ bool HasIdentityKey(const SchemaCache& cache, const QString& table, const QStrin
         return false;
     return NzString(cache.value(*row, SchemaCache::COLUMN_FLAGS), QStringLiteral("0")) ==
                QLatin1String("16") &&
-           GetDatatype(cache, *row) == QLatin1String("int");
+           cache.typeName(*row) == QLatin1String("int");
 }
 
 bool IsWritableColumn(const SchemaCache& cache, const QString& table, const QString& column)

@@ -20,9 +20,9 @@ struct RestoreBuild {
 };
 
 // The type a restored value is cast to: the column's type name from the schema cache, with its
-// length for nchar and nvarchar and its precision and scale for decimal and numeric, so the cast
-// neither cuts nor rounds the value. "*" when the cache does not know the column; empty for a
-// type the viewer has no name for.
+// length for char, varchar, nchar and nvarchar and its precision and scale for decimal and
+// numeric (audit::castTypeName), so the cast neither cuts nor rounds the value. "*" when the cache
+// does not know the column; empty for a type the viewer has no name for.
 QString ColumnTypeName(const SchemaCache& cache, const QString& table, const QString& column);
 
 // Whether the table's first key column is an int identity column (its COLUMN_FLAGS exactly 16):

@@ -58,6 +58,11 @@ TEST(Recordset, MovesThroughRowsAndKeepsNullApartFromEmptyText)
     EXPECT_TRUE(Recordset::isNull(rs.ValueAt(3, 1)));
     EXPECT_TRUE(rs.ValueAt(4, 1).isValid());
     EXPECT_EQ(rs.ValueAt(4, 1).toString(), QString());
+    // NULL gives the default text, an empty text stays empty.
+    EXPECT_EQ(NzString(rs.ValueAt(3, 1), QStringLiteral("0")), QStringLiteral("0"));
+    EXPECT_EQ(NzString(rs.ValueAt(3, 1)), QString());
+    EXPECT_EQ(NzString(rs.ValueAt(4, 1), QStringLiteral("0")), QString());
+    EXPECT_EQ(NzString(QVariant(16), QStringLiteral("0")), QStringLiteral("16"));
 
     Recordset none;
     EXPECT_TRUE(none.atEnd() && none.atStart());

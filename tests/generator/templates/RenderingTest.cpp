@@ -46,23 +46,6 @@ QString listing(const CTable& table, const QString& label, Alias alias, KeyForm 
 
 } // namespace
 
-TEST(TypeClass, FirstExactMatchDecides)
-{
-    EXPECT_EQ(typeClassOf(QStringLiteral("uniqueidentifier")), TypeClass::Guid);
-    EXPECT_EQ(typeClassOf(QStringLiteral("char")), TypeClass::Character);
-    EXPECT_EQ(typeClassOf(QStringLiteral("varchar")), TypeClass::Character);
-    EXPECT_EQ(typeClassOf(QStringLiteral("nchar")), TypeClass::UnicodeCharacter);
-    EXPECT_EQ(typeClassOf(QStringLiteral("nvarchar")), TypeClass::UnicodeCharacter);
-    EXPECT_EQ(typeClassOf(QStringLiteral("datetime")), TypeClass::DateTime);
-    EXPECT_EQ(typeClassOf(QStringLiteral("timestamp")), TypeClass::RowVersion);
-    EXPECT_EQ(typeClassOf(QStringLiteral("smallmoney")), TypeClass::Money);
-    EXPECT_EQ(typeClassOf(QStringLiteral("real")), TypeClass::Float);
-    EXPECT_EQ(typeClassOf(QStringLiteral("numeric")), TypeClass::Decimal);
-    for (const char* other :
-         {"VarChar", "NVARCHAR", "varchar ", "smalldatetime", "text", "int", ""})
-        EXPECT_EQ(typeClassOf(QString::fromLatin1(other)), TypeClass::Default) << other;
-}
-
 TEST(KeyExpression, EveryClassBothFormsAndMultiColumnKeysMatchGolden)
 {
     QString out;

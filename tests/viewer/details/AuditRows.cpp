@@ -1,32 +1,33 @@
 #include "tests/viewer/details/AuditRows.h"
 
+#include "common/audit/AuditData.h"
+#include "common/audit/KeyValues.h"
+#include "common/audit/SqlQuoting.h"
+
 namespace tallix::test {
 
 namespace {
 
 QString literal(const QString& text)
 {
-    QString out = text;
-    return QLatin1Char('\'') + out.replace(QLatin1String("'"), QLatin1String("''")) +
-           QLatin1Char('\'');
+    return SqlQuoting::literal(text);
 }
 
 } // namespace
 
 QString AuditRows::column(const QString& name, const QString& before, const QString& after)
 {
-    return QStringLiteral("<COLUMN NAME='") + name + QStringLiteral("' BEFORE='") + before +
-           QStringLiteral("' AFTER='") + after + QStringLiteral("'/>");
+    return audit::columnElement(name, before, after);
 }
 
 QString AuditRows::data(const QStringList& columns)
 {
-    return QStringLiteral("<AUDIT>") + columns.join(QString()) + QStringLiteral("</AUDIT>");
+    return audit::dataText(columns);
 }
 
 QString AuditRows::keyValues(const QStringList& pairs)
 {
-    return pairs.join(QChar(1));
+    return pairs.join(QChar(audit::kKeySeparator));
 }
 
 QString AuditRows::keyIdFor(const QString& table, const QString& keyValues)

@@ -7,7 +7,6 @@
 #include "viewer/details/Audit.h"
 #include "viewer/details/CurrentValue.h"
 #include "viewer/details/DetailsLoader.h"
-#include "viewer/details/GetDatatype.h"
 #include "viewer/details/KeyCondition.h"
 
 #include <QDateTime>
@@ -22,62 +21,8 @@ const QString kSep(QChar(1));
 
 } // namespace
 
-TEST(GetDatatype, FollowsTheTypeTableTopToBottom)
+TEST(DetailText, FixupStringAndTheXmlTab)
 {
-    struct Case {
-        const char* dataType;
-        const char* precision;
-        const char* flags;
-        const char* length;
-        const char* datetimePrecision;
-        const char* expected;
-    };
-    const Case cases[] = {
-        {"2", "5", "24", "", "", "smallint"},
-        {"3", "10", "16", "", "", "int"},
-        {"4", "7", "24", "", "", "real"},
-        {"5", "15", "24", "", "", "float"},
-        {"6", "10", "24", "", "", "smallmoney"},
-        {"6", "19", "24", "", "", "money"},
-        {"135", "", "24", "", "0", "smalldatetime"},
-        {"135", "", "24", "", "3", "datetime"},
-        {"7", "", "24", "", "", "datetime"},
-        {"11", "", "24", "", "", "bit"},
-        {"131", "9", "24", "", "", "decimal"},
-        {"14", "", "24", "", "", "decimal"},
-        {"20", "19", "24", "", "", "numeric"},
-        {"17", "3", "24", "", "", "tinyint"},
-        {"72", "", "24", "", "", "uniqueidentifier"},
-        {"128", "", "232", "2147483647", "", "image"},
-        {"128", "", "8", "9000", "", "image"},
-        {"128", "", "528", "8", "", "timestamp"},
-        {"128", "", "104", "50", "", "varbinary"},
-        {"128", "", "24", "16", "", "binary"},
-        {"129", "", "232", "2147483647", "", "text"},
-        {"129", "", "8", "5000", "", "text"},
-        {"129", "", "24", "12", "", "char(12)"},
-        {"129", "", "104", "40", "", "varchar(40)"},
-        {"130", "", "232", "1073741823", "", "ntext"},
-        {"130", "", "24", "10", "", "nchar"},
-        {"130", "", "104", "4000", "", "nvarchar"},
-        {"12", "", "", "", "", ""},
-        {"", "", "", "", "", ""},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(GetDatatype(s(c.dataType), s(c.precision), s(c.flags), s(c.length),
-                              s(c.datetimePrecision)),
-                  s(c.expected))
-            << c.dataType << " flags " << c.flags << " length " << c.length;
-    }
-}
-
-TEST(DetailText, NzStringFixupStringAndTheXmlTab)
-{
-    EXPECT_EQ(NzString(QVariant()), QString());
-    EXPECT_EQ(NzString(QVariant(), s("0")), s("0"));
-    EXPECT_EQ(NzString(QVariant(QString())), QString());
-    EXPECT_EQ(NzString(QVariant(16)), s("16"));
-
     EXPECT_EQ(FixupString(s("O&apos;Brien &lt;b&gt; &amp; &apos;&apos;")),
               s("O'Brien &lt;b&gt; &amp; ''"));
     EXPECT_EQ(FixupString(s("&amp;apos; &APOS;")), s("&amp;apos; &APOS;"));
