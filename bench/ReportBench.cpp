@@ -13,6 +13,9 @@
 //
 // The database is built once per run in a temporary folder (a few seconds).
 
+#include "common/audit/AuditData.h"
+#include "common/audit/KeyValues.h"
+#include "common/audit/SqlQuoting.h"
 #include "common/db/Connection.h"
 #include "common/settings/ConnectionString.h"
 #include "viewer/query/LogQuery.h"
@@ -98,10 +101,12 @@ struct Trail {
                 "Application varchar(64) NOT NULL, KeyID uniqueidentifier NOT NULL, Data text NOT "
                 "NULL)"));
             run(QStringLiteral(
-                "WITH RECURSIVE n(k) AS (SELECT 0 UNION ALL SELECT k + 1 FROM n WHERE k < 49999) "
-                "INSERT INTO TallixKeys SELECT printf('{22222222-0000-0000-0000-%012d}', k), "
-                "'sales', printf('stor_id=%d', 7000 + k % 100) || char(1) || "
-                "printf('ord_num=ORD%d', k) FROM n"));
+                    "WITH RECURSIVE n(k) AS (SELECT 0 UNION ALL SELECT k + 1 FROM n WHERE k < "
+                    "49999) "
+                    "INSERT INTO TallixKeys SELECT printf('{22222222-0000-0000-0000-%012d}', k), "
+                    "'sales', printf('stor_id=%d', 7000 + k % 100) || ") +
+                audit::keySeparatorExpression() +
+                QStringLiteral(" || printf('ord_num=ORD%d', k) FROM n"));
             // Rows 0 to kRows - 1.
             run(QStringLiteral("WITH RECURSIVE n(r) AS (SELECT 0 UNION ALL SELECT r + 1 FROM n "
                                "WHERE r < ") +
@@ -111,9 +116,9 @@ struct Trail {
                     "'sales', substr('IUD', r % 3 + 1, 1), strftime('%Y-%m-%d %H:%M:%S', "
                     "'2026-01-01 08:00:00', '+' || (r * 7) || ' seconds') || '.000', "
                     "printf('user%d', r % 40), printf('WKS-%d', r % 25), 'PubsOrders', "
-                    "printf('{22222222-0000-0000-0000-%012d}', r % 50000), "
-                    "printf('<AUDIT><COLUMN NAME=''qty'' BEFORE=''%d'' AFTER=''%d''/></AUDIT>', "
-                    "r % 90, r % 91) FROM n"));
+                    "printf('{22222222-0000-0000-0000-%012d}', r % 50000), printf(") +
+                SqlQuoting::literal(audit::dataText({audit::columnElement(u"qty", u"%d", u"%d")})) +
+                QStringLiteral(", r % 90, r % 91) FROM n"));
         }
         QSqlDatabase::removeDatabase(QStringLiteral("bench-build"));
         connectionString = BuildConnectionString(dir.path(), QStringLiteral("audit"), {}, {});
@@ -140,11 +145,11 @@ void BM_BareRead(benchmark::State& state)
             db.open();
             QSqlQuery q(db);
             q.setForwardOnly(true);
-            q.exec(QStringLiteral(
-                "SELECT sl.LogID, sl.TransactionType, sl.TransactionDate, sl.SourceTable, "
-                "sl.Username, sl.Workstation, sl.Application, REPLACE(slk.KeyValues, CHAR(1), "
-                "' | ') FROM Tallix sl, TallixKeys slk WHERE sl.KeyID = slk.KeyID ORDER BY "
-                "sl.TransactionDate DESC"));
+            q.exec(QStringLiteral("SELECT sl.LogID, sl.TransactionType, sl.TransactionDate, "
+                                  "sl.SourceTable, sl.Username, sl.Workstation, sl.Application, ") +
+                   audit::shownKeyValuesExpression(u"slk.KeyValues") +
+                   QStringLiteral(" FROM Tallix sl, TallixKeys slk WHERE sl.KeyID = slk.KeyID "
+                                  "ORDER BY sl.TransactionDate DESC"));
             qint64 chars = 0;
             int rows = 0;
             while (q.next()) {

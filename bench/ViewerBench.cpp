@@ -13,6 +13,8 @@
 //
 // The database is built once per run in a temporary folder (about 10 s).
 
+#include "common/audit/AuditData.h"
+#include "common/audit/KeyValues.h"
 #include "common/db/Connection.h"
 #include "common/settings/ConnectionString.h"
 #include "common/ui/Grid.h"
@@ -89,10 +91,9 @@ struct Trail {
                 q.addBindValue(QStringLiteral("{22222222-0000-0000-0000-%1}")
                                    .arg(k, 12, 10, QLatin1Char('0')));
                 q.addBindValue(QStringLiteral("sales"));
-                q.addBindValue(QStringLiteral("stor_id=%1%2ord_num=ORD%3")
-                                   .arg(7000 + k % 100)
-                                   .arg(QChar(1))
-                                   .arg(k));
+                q.addBindValue(audit::keyValuesText(
+                    {{QStringLiteral("stor_id"), QString::number(7000 + k % 100)},
+                     {QStringLiteral("ord_num"), QStringLiteral("ORD%1").arg(k)}}));
                 q.exec();
             }
             q.prepare(QStringLiteral("INSERT INTO Tallix VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
@@ -111,10 +112,8 @@ struct Trail {
                 q.addBindValue(QStringLiteral("PubsOrders"));
                 q.addBindValue(QStringLiteral("{22222222-0000-0000-0000-%1}")
                                    .arg(k, 12, 10, QLatin1Char('0')));
-                q.addBindValue(QStringLiteral("<AUDIT><COLUMN NAME='qty' BEFORE='%1' "
-                                              "AFTER='%2'/></AUDIT>")
-                                   .arg(r % 90)
-                                   .arg(r % 91));
+                q.addBindValue(audit::dataText({audit::columnElement(
+                    u"qty", QString::number(r % 90), QString::number(r % 91))}));
                 q.exec();
             }
             db.commit();
@@ -173,11 +172,11 @@ void BM_BareRead(benchmark::State& state)
             db.open();
             QSqlQuery q(db);
             q.setForwardOnly(true);
-            q.exec(QStringLiteral(
-                "SELECT sl.LogID, sl.TransactionType, sl.TransactionDate, sl.SourceTable, "
-                "sl.Username, sl.Workstation, sl.Application, REPLACE(slk.KeyValues, CHAR(1), "
-                "' | ') FROM Tallix sl, TallixKeys slk WHERE sl.KeyID = slk.KeyID ORDER BY "
-                "sl.TransactionDate DESC"));
+            q.exec(QStringLiteral("SELECT sl.LogID, sl.TransactionType, sl.TransactionDate, "
+                                  "sl.SourceTable, sl.Username, sl.Workstation, sl.Application, ") +
+                   audit::shownKeyValuesExpression(u"slk.KeyValues") +
+                   QStringLiteral(" FROM Tallix sl, TallixKeys slk WHERE sl.KeyID = slk.KeyID "
+                                  "ORDER BY sl.TransactionDate DESC"));
             qint64 chars = 0;
             int rows = 0;
             while (q.next()) {

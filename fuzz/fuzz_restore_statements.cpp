@@ -13,6 +13,7 @@
 // and flag 2 the one before it as the whole key text (both then unchecked against a plain twin).
 
 #include "common/audit/AuditData.h"
+#include "common/audit/KeyValues.h"
 #include "common/audit/SqlQuoting.h"
 #include "common/db/Recordset.h"
 #include "viewer/details/AuditRecord.h"
@@ -193,28 +194,22 @@ SchemaCache cacheOf(const Row& row)
     return SchemaCache::fromColumnsRowset(Recordset(rows));
 }
 
-// What the triggers record for a name or value: every apostrophe as "&apos;".
-QString recorded(const QString& text)
-{
-    QString out = text;
-    return out.replace(QLatin1Char('\''), QLatin1StringView("&apos;"));
-}
-
 AuditRecord recordOf(const Row& row)
 {
     AuditRecord record;
     record.TransactionType = row.type;
     record.SourceTable = row.table;
-    record.KeyValues = row.rawKey.isNull() ? row.keyName + u'=' + row.keyValue : row.rawKey;
+    record.KeyValues =
+        row.rawKey.isNull() ? audit::keyValuesText({{row.keyName, row.keyValue}}) : row.rawKey;
     if (!row.rawData.isNull()) {
         record.Data = row.rawData;
     } else {
-        record.Data = QStringLiteral("<AUDIT>");
+        QStringList columns;
         for (const Column& c : row.columns)
-            record.Data += QStringLiteral("<COLUMN NAME='") + recorded(c.name) +
-                           QStringLiteral("' BEFORE='") + recorded(c.before) +
-                           QStringLiteral("' AFTER='") + recorded(c.after) + QStringLiteral("'/>");
-        record.Data += QStringLiteral("</AUDIT>");
+            columns << audit::columnElement(audit::recordedText(c.name),
+                                            audit::recordedText(c.before),
+                                            audit::recordedText(c.after));
+        record.Data = audit::dataText(columns);
     }
     return record;
 }
@@ -245,8 +240,8 @@ public:
         static const QRegularExpression style21(
             QStringLiteral("^\\d{4}-\\d{2}-\\d{2} \\d{2}:\\d{2}:\\d{2}\\.\\d{3}$"));
         // As the viewer reads it back; the same text stays the same plain text.
-        const QString read = audit::decodeValue(recorded(v));
-        if (read == QLatin1StringView("NULL") || style21.match(read).hasMatch()) {
+        const QString read = audit::decodeValue(audit::recordedText(v));
+        if (read == audit::kNullValue || style21.match(read).hasMatch()) {
             m_valueBack.insert(read, read);
             return read;
         }

@@ -3,6 +3,8 @@
 #include "common/audit/AuditData.h"
 #include "common/audit/SchemaCodes.h"
 
+#include <utility>
+
 namespace tallix::audit {
 
 namespace {
@@ -118,22 +120,25 @@ bool isUnicodeType(QStringView typeName)
 
 TypeClass typeClassOf(QStringView typeName)
 {
-    if (isOneOf(typeName, {"uniqueidentifier"}))
-        return TypeClass::Guid;
-    if (isOneOf(typeName, {"char", "varchar"}))
-        return TypeClass::Character;
-    if (isOneOf(typeName, {"nchar", "nvarchar"}))
-        return TypeClass::UnicodeCharacter;
-    if (isOneOf(typeName, {"datetime"}))
-        return TypeClass::DateTime;
-    if (isOneOf(typeName, {"timestamp"}))
-        return TypeClass::RowVersion;
-    if (isOneOf(typeName, {"money", "smallmoney"}))
-        return TypeClass::Money;
-    if (isOneOf(typeName, {"float", "real"}))
-        return TypeClass::Float;
-    if (isOneOf(typeName, {"decimal", "numeric"}))
-        return TypeClass::Decimal;
+    static constexpr std::pair<const char*, TypeClass> classes[] = {
+        {"uniqueidentifier", TypeClass::Guid},
+        {"char", TypeClass::Character},
+        {"varchar", TypeClass::Character},
+        {"nchar", TypeClass::UnicodeCharacter},
+        {"nvarchar", TypeClass::UnicodeCharacter},
+        {"datetime", TypeClass::DateTime},
+        {"timestamp", TypeClass::RowVersion},
+        {"money", TypeClass::Money},
+        {"smallmoney", TypeClass::Money},
+        {"float", TypeClass::Float},
+        {"real", TypeClass::Float},
+        {"decimal", TypeClass::Decimal},
+        {"numeric", TypeClass::Decimal},
+    };
+    for (const auto& [name, typeClass] : classes) {
+        if (typeName == QLatin1StringView(name))
+            return typeClass;
+    }
     return TypeClass::Default;
 }
 

@@ -51,3 +51,48 @@ TEST(KeyValues, AnythingElseIsRefusedWithTheReason)
     for (const auto& c : cases)
         EXPECT_EQ(audit::readKeyValues(c.text).error, s(c.error)) << qPrintable(c.text);
 }
+
+TEST(KeyValues, WrittenAndShownAsListsShowThem)
+{
+    const struct {
+        QList<KeyPair> pairs;
+        QString text;
+        QString shown;
+    } cases[] = {
+        {{{s("OrderID"), s("1")}}, s("OrderID=1"), s("OrderID=1")},
+        {{{s("stor_id"), s("7131")}, {s("ord_num"), s("A=1")}},
+         s("stor_id=7131") + kSep + s("ord_num=A=1"),
+         s("stor_id=7131 | ord_num=A=1")},
+        {{{s("a"), s("")}, {s("b"), s(" | ")}}, s("a=") + kSep + s("b= | "), s("a= | b= | ")},
+        {{}, s(""), s("")},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(audit::keyValuesText(c.pairs), c.text);
+        EXPECT_EQ(audit::shownKeyValues(c.text), c.shown);
+    }
+    EXPECT_EQ(audit::keySeparatorExpression(), s("CHAR(1)"));
+    EXPECT_EQ(audit::shownKeyValuesExpression(u"slk.KeyValues"),
+              s("REPLACE(slk.KeyValues,CHAR(1),' | ')"));
+    EXPECT_EQ(audit::splitShownKeyValues(u"stor_id=7131 | ord_num=A | B"),
+              (QStringList{s("stor_id=7131"), s("ord_num=A"), s("B")}));
+}
+
+TEST(KeyValues, PiecesDropOneClosingSeparatorAndKeepEmptyOnes)
+{
+    const struct {
+        QString text;
+        QStringList pieces;
+    } cases[] = {
+        {s("a=1"), {s("a=1")}},
+        {s("a=1") + kSep, {s("a=1")}},
+        {s("a=1") + kSep + kSep, {s("a=1"), s("")}},
+        {kSep + s("a=1"), {s(""), s("a=1")}},
+        {s(""), {s("")}},
+    };
+    for (const auto& c : cases) {
+        QStringList pieces;
+        for (const QStringView piece : audit::keyPieces(c.text))
+            pieces << piece.toString();
+        EXPECT_EQ(pieces, c.pieces) << qPrintable(c.text);
+    }
+}

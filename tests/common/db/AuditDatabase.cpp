@@ -1,5 +1,8 @@
 #include "tests/common/db/AuditDatabase.h"
 
+#include "common/audit/AuditData.h"
+#include "common/audit/KeyValues.h"
+#include "common/audit/SqlQuoting.h"
 #include "common/settings/ConnectionString.h"
 
 #include <QFile>
@@ -92,12 +95,13 @@ AuditDatabase::AuditDatabase()
     Connection c(connectionString());
     c.Open();
     c.Execute(QString::fromLatin1(kAuditSchema));
-    const QString sep = QStringLiteral("' || CHAR(1) || '");
-    c.Execute(
-        QStringLiteral("INSERT INTO TallixKeys VALUES ('%1', 'Orders', 'OrderID=1');"
-                       "INSERT INTO TallixKeys VALUES ('%2', 'Orders', 'OrderID=2');"
-                       "INSERT INTO TallixKeys VALUES ('%3', 'OrderLines', 'OrderID=1%4LineNo=2');")
-            .arg(keyId(1), keyId(2), keyId(3), sep));
+    c.Execute(QStringLiteral("INSERT INTO TallixKeys VALUES ('%1', 'Orders', 'OrderID=1');"
+                             "INSERT INTO TallixKeys VALUES ('%2', 'Orders', 'OrderID=2');"
+                             "INSERT INTO TallixKeys VALUES ('%3', 'OrderLines', %4);")
+                  .arg(keyId(1), keyId(2), keyId(3),
+                       SqlQuoting::literal(audit::keyValuesText(
+                           {{QStringLiteral("OrderID"), QStringLiteral("1")},
+                            {QStringLiteral("LineNo"), QStringLiteral("2")}}))));
     // LogID, table, type, date, user, workstation, application, KeyID.
     const char* const rows[][8] = {
         {"1", "Orders", "I", "2001-01-05 09:05:00.000", "alice", "WKS1", "Sales", "1"},
@@ -107,14 +111,15 @@ AuditDatabase::AuditDatabase()
         {"5", "Orders", "D", "2001-01-09 12:00:00.000", "bob", "WKS2", "Sales", "2"},
         {"6", "OrderLines", "I", "2001-01-10 00:00:00.000", "alice", "WKS1", "Sales", "3"},
     };
+    const QString data =
+        SqlQuoting::literal(audit::dataText({audit::columnElement(u"Customer", u"", u"Acme")}));
     for (const auto& r : rows) {
         QString sql = QStringLiteral(
-            "INSERT INTO Tallix VALUES ('%1', '%2', '%3', '%4', '%5', '%6', '%7', '%8', "
-            "'<AUDIT><COLUMN NAME=\"Customer\" BEFORE=\"\" AFTER=\"Acme\"/></AUDIT>')");
+            "INSERT INTO Tallix VALUES ('%1', '%2', '%3', '%4', '%5', '%6', '%7', '%8', %9)");
         sql = sql.arg(logId(QByteArray(r[0]).toInt()));
         for (int i = 1; i < 7; ++i)
             sql = sql.arg(QLatin1String(r[i]));
-        c.Execute(sql.arg(keyId(QByteArray(r[7]).toInt())));
+        c.Execute(sql.arg(keyId(QByteArray(r[7]).toInt()), data));
     }
     c.Execute(QStringLiteral(
         "INSERT INTO Orders VALUES (1, 'Acme', 10.25, 1, '2001-01-05 09:05:00.000', NULL);"
