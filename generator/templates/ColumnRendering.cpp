@@ -139,23 +139,22 @@ void appendKeyExpression(QString& out, const CTable& table, Alias alias, KeyForm
 
 void appendValueExpression(QString& out, const CColumn& column, Alias alias)
 {
+    static const QString escaping =
+        QLatin1Char(',') + SqlQuoting::literal(u"'") + QLatin1Char(',') +
+        SqlQuoting::literal(QString(audit::kApostropheEntity)) + QLatin1Char(')');
+    static const QString nullText =
+        QLatin1Char(',') + SqlQuoting::literal(QString(audit::kNullValue)) + QLatin1Char(')');
     out += QLatin1StringView("COALESCE(");
     if (audit::escapesApostrophes(audit::typeClassOf(column.datatype))) {
         // Escaped after the conversion, so a cut to the column's length can never
         // split an entity and the entities' extra characters are all kept.
         out += QLatin1StringView("REPLACE(");
         appendConversion(out, column, alias);
-        out += QLatin1Char(',');
-        out += SqlQuoting::literal(u"'");
-        out += QLatin1Char(',');
-        out += SqlQuoting::literal(QString(audit::kApostropheEntity));
-        out += QLatin1Char(')');
+        out += escaping;
     } else {
         appendConversion(out, column, alias);
     }
-    out += QLatin1Char(',');
-    out += SqlQuoting::literal(QString(audit::kNullValue));
-    out += QLatin1Char(')');
+    out += nullText;
 }
 
 void appendDataExpression(QString& out, const CTable& table, DataSides sides)

@@ -1,5 +1,6 @@
 #include "viewer/details/CurrentValue.h"
 
+#include "common/audit/AuditData.h"
 #include "common/db/ColumnTypeInfo.h"
 #include "common/db/Recordset.h"
 #include "common/db/TsqlConversion.h"
@@ -54,8 +55,9 @@ QString monthDayYearTime(const QDateTime& when)
 
 QString CurrentValueText(const QVariant& value, int fieldType)
 {
+    // As the data text records a NULL, so an unchanged NULL compares equal to its after value.
     if (Recordset::isNull(value))
-        return QStringLiteral("NULL");
+        return audit::kNullValue;
     switch (fieldType) {
     case dbtype::CY:
         return twoDecimals(value);
