@@ -16,6 +16,9 @@ inline constexpr qsizetype kKeyValuesLength = 900;
 // fill them.
 inline constexpr qsizetype kSessionTextLength = 64;
 
+// The longest name of a table or column (sysname, nvarchar(128)).
+inline constexpr qsizetype kNameLength = 128;
+
 // The length a text takes in those columns, counted in UTF-16 code units, as the server counts:
 // names come from the catalogue as nvarchar, where a character outside the Basic Multilingual
 // Plane is a surrogate pair that LEN counts twice under every collation without the supplementary

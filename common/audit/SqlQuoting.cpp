@@ -1,6 +1,7 @@
 #include "common/audit/SqlQuoting.h"
 
 #include "common/audit/AuditData.h"
+#include "common/audit/Limits.h"
 
 #include <QSet>
 #include <algorithm>
@@ -305,7 +306,8 @@ void appendObjectName(QString& out, QStringView name)
 
 QString statementName(QStringView name)
 {
-    if (name.size() <= 128 && isRegularIdentifier(name) && !isReservedWord(name))
+    if (audit::storedLength(name) <= audit::kNameLength && isRegularIdentifier(name) &&
+        !isReservedWord(name))
         return name.toString();
     QString out;
     out.reserve(name.size() + 2);
