@@ -1,7 +1,5 @@
 #include "common/audit/SqlQuoting.h"
 #include "common/base/Error.h"
-#include "common/base/Messages.h"
-#include "common/base/Version.h"
 #include "generator/templates/TemplateParts.h"
 
 #include <algorithm>
@@ -149,7 +147,7 @@ void appendValueExpression(QString& out, const CColumn& column, Alias alias)
     out += QLatin1StringView(",'NULL')");
 }
 
-QString guardedBuild(QLatin1StringView routine, qsizetype reserve,
+QString guardedBuild(QLatin1StringView routine, qsizetype reserve, QString* failure,
                      const std::function<void(QString&)>& build)
 {
     QString description;
@@ -163,9 +161,8 @@ QString guardedBuild(QLatin1StringView routine, qsizetype reserve,
     } catch (const std::exception& e) {
         description = QString::fromLocal8Bit(e.what());
     }
-    messages().showMessage(QStringLiteral("Error (") + routine + QStringLiteral(") - ") +
-                               description,
-                           generatorTitle(), IMessages::Icon::Critical);
+    if (failure)
+        *failure = QStringLiteral("Error (") + routine + QStringLiteral(") - ") + description;
     return {};
 }
 

@@ -94,6 +94,13 @@ void notWritten(const QString& path, const QString& reason)
         QStringLiteral("Tallix Error"), IMessages::Icon::Critical);
 }
 
+// What a script run could not do, each in its own box as it happened.
+void showFailures(const QStringList& failures)
+{
+    for (const QString& failure : failures)
+        messages().showMessage(failure, generatorTitle(), IMessages::Icon::Critical);
+}
+
 QLabel* caption(const QString& text, QWidget* parent)
 {
     auto* label = new QLabel(text, parent);
@@ -648,17 +655,25 @@ void frmMain::LoadTables()
         return;
     }
     CTables& tables = m_project->Tables();
-    if (!SchemaDiscovery::MayReplaceTables(tables))
+    const auto confirm = [](const QString& question) {
+        return messages().ask(question, kWarning, IMessages::Icon::Warning,
+                              IMessages::Buttons::YesNo) == IMessages::Answer::Yes;
+    };
+    if (!SchemaDiscovery::MayReplaceTables(tables, confirm))
         return;
     setStatusText(QStringLiteral("Loading tables..."));
+    SchemaDiscovery discovery(*this);
     SchemaDiscovery::Result result;
     {
         HourglassCursor busy;
         Connection connection(connectionString());
-        result = SchemaDiscovery(*this).ReplaceTables(tables, connection);
+        result = discovery.ReplaceTables(tables, connection);
     }
     if (result != SchemaDiscovery::Result::Loaded) {
-        // The list and both grids still show what was there; the failure has been shown.
+        // The list and both grids still show what was there.
+        if (!discovery.Failure().isEmpty())
+            messages().showMessage(discovery.Failure(), generatorTitle(),
+                                   IMessages::Icon::Critical);
         setStatusText(tables.Count() > 0
                           ? QStringLiteral("The tables could not be loaded; the previous list is "
                                            "kept.")
@@ -689,7 +704,8 @@ void frmMain::Generate()
             output, [&](IScriptSink& sink) { return driver.GenerateScript(*m_project, sink); });
         if (written.reported) {
             setStatusText(QString());
-            return; // the driver has shown why
+            showFailures(driver.Failures());
+            return;
         }
         setStatusText(QStringLiteral("Done."));
         if (!written) {
@@ -716,14 +732,16 @@ void frmMain::RemoveTallix()
                       QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd_HHmmss")) +
                       QStringLiteral(".SQL"));
     ScriptFile::Result written;
+    ScriptDriver driver(*this);
     {
         HourglassCursor busy;
-        ScriptDriver driver(*this);
         written = ScriptFile::write(
             path, [&](IScriptSink& sink) { return driver.GenerateRemoveScript(*m_project, sink); });
     }
     if (!written) {
-        if (!written.reported)
+        if (written.reported)
+            showFailures(driver.Failures());
+        else
             notWritten(path, written.error);
         return;
     }
@@ -781,6 +799,11 @@ void frmMain::SetProgress(int value)
 void frmMain::HideProgress()
 {
     m_pbLoad->hide();
+}
+
+void frmMain::Warning(const QString& text)
+{
+    messages().showMessage(text, kWarning, IMessages::Icon::Information);
 }
 
 void frmMain::ProcessEvents()

@@ -192,8 +192,12 @@ TEST_F(GeneratorJourney, AFailedLoadOfTablesKeepsThePreviousListWithItsTicks)
     ASSERT_EQ(messages.asked.size(), 1u);
     EXPECT_EQ(messages.asked[0].text,
               QStringLiteral("Do you want to discard the current table list?"));
+    EXPECT_EQ(messages.asked[0].title, QStringLiteral("Tallix Warning"));
+    EXPECT_EQ(messages.asked[0].buttons, IMessages::Buttons::YesNo);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_TRUE(messages.shown[0].text.startsWith(QLatin1String("Error (LoadTables) - ")));
+    EXPECT_EQ(messages.shown[0].title, QStringLiteral("Tallix"));
+    EXPECT_EQ(messages.shown[0].icon, IMessages::Icon::Critical);
     EXPECT_EQ(rowsOf("fgTables"), tables);
     EXPECT_EQ(rowsOf("fgFields"), fields);
     const CTable& orders = window.project().Tables().Item(QStringLiteral("Orders"));
