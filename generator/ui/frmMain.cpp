@@ -7,6 +7,7 @@
 #include "common/base/ProgramInfo.h"
 #include "common/base/Version.h"
 #include "common/db/Connection.h"
+#include "common/db/DatabaseList.h"
 #include "common/script/ScriptFile.h"
 #include "common/settings/ConnectionString.h"
 #include "common/ui/Grid.h"
@@ -450,12 +451,9 @@ void frmMain::LoadServerComboBox()
     m_cboServer->clear();
     for (const Server& server : m_servers)
         m_cboServer->addItem(server.ServerName);
-    for (const Server& server : m_servers) {
-        if (server.IsDefault) {
-            m_cboServer->setEditText(server.ServerName);
-            ServerChosen(server.ServerName);
-            break;
-        }
+    if (const Server* server = m_servers.DefaultServer()) {
+        m_cboServer->setEditText(server->ServerName);
+        ServerChosen(server->ServerName);
     }
 }
 
@@ -489,13 +487,9 @@ void frmMain::fillDatabaseList()
     }
     try {
         HourglassCursor busy;
-        Connection connection(connectionString());
-        connection.Open();
-        Recordset catalogs = connection.OpenSchema(SchemaKind::Catalogs);
-        connection.Close();
+        const QStringList names = ListDatabases(connectionString());
         m_cboDatabase->clear();
-        for (catalogs.MoveFirst(); !catalogs.atEnd(); catalogs.MoveNext())
-            m_cboDatabase->addItem(catalogs.Field(0).toString());
+        m_cboDatabase->addItems(names);
         m_cboDatabase->setEditText(QStringLiteral("master"));
     } catch (const Error& e) {
         messages().showMessage(QStringLiteral("Error: ") + e.description(), generatorTitle(),

@@ -100,10 +100,12 @@ bool isPath(const QString& server)
 
 const Server* registered(const Servers& servers, const QString& name)
 {
+    if (name.isEmpty())
+        return servers.DefaultServer();
     const Server* found = nullptr;
     for (const Server& s : servers) {
-        if (name.isEmpty() ? s.IsDefault : s.ServerName.compare(name, Qt::CaseInsensitive) == 0)
-            found = &s; // with several defaults the last one wins, as in the window
+        if (s.ServerName.compare(name, Qt::CaseInsensitive) == 0)
+            found = &s;
     }
     return found;
 }

@@ -6,6 +6,7 @@
 #include "common/base/ProgramInfo.h"
 #include "common/base/Version.h"
 #include "common/db/Connection.h"
+#include "common/db/DatabaseList.h"
 #include "common/db/DbErrors.h"
 #include "common/settings/ConnectionString.h"
 #include "common/ui/Grid.h"
@@ -466,12 +467,10 @@ void frmTallixViewer::LoadServerComboBox()
     m_cboServer->clear();
     for (const Server& server : m_servers)
         m_cboServer->addItem(server.ServerName);
-    for (const Server& server : m_servers) {
-        if (server.IsDefault) {
-            m_cboServer->setCurrentIndex(m_cboServer->findText(server.ServerName));
-            m_cboServer->setEditText(server.ServerName);
-            cboServer_Click();
-        }
+    if (const Server* server = m_servers.DefaultServer()) {
+        m_cboServer->setCurrentIndex(m_cboServer->findText(server->ServerName));
+        m_cboServer->setEditText(server->ServerName);
+        cboServer_Click();
     }
 }
 
@@ -498,13 +497,9 @@ void frmTallixViewer::LoadDatabaseList()
 {
     m_cboDatabase->setEditText(QStringLiteral("master"));
     try {
-        Connection connection(connectionString());
-        connection.Open();
-        Recordset catalogs = connection.OpenSchema(SchemaKind::Catalogs);
+        const QStringList names = ListDatabases(connectionString());
         m_cboDatabase->clear();
-        for (catalogs.MoveFirst(); !catalogs.atEnd(); catalogs.MoveNext())
-            m_cboDatabase->addItem(catalogs.Field(0).toString());
-        connection.Close();
+        m_cboDatabase->addItems(names);
     } catch (const Error& e) {
         message(QStringLiteral("Error: ") + e.description());
     }

@@ -291,3 +291,22 @@ TEST_F(GeneratorJourney, AProjectWithoutADatabaseGivesNoScriptInTheWindowNorInBa
     EXPECT_TRUE(messages.launched.isEmpty());
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("empty.sql"))));
 }
+
+TEST_F(GeneratorJourney, WithSeveralDefaultsTheLastOneIsChosenAsInTheViewer)
+{
+    test::AuditDatabase first;
+    Servers servers;
+    servers.Add(first.folder(), QString(), QString(), QStringLiteral("audit"), true,
+                first.folder());
+    servers.Add(QStringLiteral("not marked"), QString(), QString(), QString(), false,
+                QStringLiteral("not marked"));
+    servers.Add(server.folder(), QString(), QString(), QStringLiteral("shop"), true,
+                server.folder());
+    servers.SaveToRegistry();
+    open(false);
+    EXPECT_EQ(child<QComboBox>("cboServer")->count(), 3);
+    EXPECT_EQ(child<QComboBox>("cboServer")->currentText(), server.folder());
+    EXPECT_EQ(child<QComboBox>("cboDatabase")->currentText(), QStringLiteral("shop"));
+    EXPECT_GE(child<QComboBox>("cboDatabase")->findText(QStringLiteral("audit")), 0);
+    EXPECT_TRUE(messages.shown.empty()) << qPrintable(messages.shownTexts().join(u'|'));
+}
