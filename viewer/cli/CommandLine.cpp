@@ -2,13 +2,13 @@
 
 #include "common/base/Error.h"
 #include "common/base/Version.h"
+#include "common/db/SqliteStandIn.h"
 #include "common/settings/ConnectionString.h"
 #include "viewer/cli/Csv.h"
 #include "viewer/cli/ReportCommand.h"
 #include "viewer/cli/RestoreCommands.h"
 #include "viewer/query/LogQuery.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <limits>
@@ -92,12 +92,6 @@ Moment parseMoment(const QString& option, const QString& text)
     return moment;
 }
 
-// A --server text that can only be a folder: host and instance names hold no slash.
-bool isPath(const QString& server)
-{
-    return server.contains(QLatin1Char('/')) || QDir::isAbsolutePath(server);
-}
-
 const Server* registered(const Servers& servers, const QString& name)
 {
     if (name.isEmpty())
@@ -151,7 +145,8 @@ QString Invocation::connectionString() const
         throw UsageError{QStringLiteral("--server is required: no default server is registered.")};
     if (t.database.isEmpty())
         throw UsageError{QStringLiteral("--database is required.")};
-    if (isPath(t.server) && !QFileInfo(t.server).isDir())
+    const std::optional<QString> folder = SqliteFolderOf(t.server);
+    if (folder && !QFileInfo(*folder).isDir())
         throw Error(Error::FileNotFound, QStringLiteral("no such server folder: %1").arg(t.server));
     return BuildConnectionString(t.server, t.database, t.login, t.password);
 }
