@@ -94,7 +94,7 @@ void BM_LoadTables(benchmark::State& state)
     IDiscoveryObserver quiet;
     for (auto _ : state) {
         CTables tables;
-        SchemaDiscovery(quiet).LoadTables(tables, cs);
+        SchemaDiscovery(quiet).LoadTables(tables, cs, [](const QString&) { return true; });
         benchmark::DoNotOptimize(tables.Count());
     }
     state.SetComplexityN(state.range(0));

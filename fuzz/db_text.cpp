@@ -5,8 +5,8 @@
 #include "common/db/Recordset.h"
 #include "common/db/RecordsetFilter.h"
 #include "common/db/TsqlConversion.h"
-#include "common/db/TsqlLike.h"
-#include "common/db/TsqlRewriter.h"
+#include "common/db/sqlite/TsqlLike.h"
+#include "common/db/sqlite/TsqlRewriter.h"
 
 #include <cstdint>
 #include <cstdlib>

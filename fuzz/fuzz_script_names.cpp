@@ -12,7 +12,6 @@
 
 #include "common/audit/SqlQuoting.h"
 #include "common/base/Error.h"
-#include "common/base/Messages.h"
 #include "generator/driver/ScriptDriver.h"
 #include "generator/project/Project.h"
 #include "generator/templates/Templates.h"
@@ -140,21 +139,12 @@ QString plainName(const QString& name, const QString& base)
     return SqlQuoting::hasControl(name) ? base + u'\t' : base;
 }
 
-// A failed run reports through the message seam; the fuzzer needs no output. Batch mode
-// already answers every question with its default and cancels file choices.
-class SilentMessages : public StderrMessages {
-public:
-    void showMessage(const QString&, const QString&, Icon) override {}
-};
-
 struct Scripts {
     QString audit, removal;
 };
 
 Scripts scriptsOf(const Project& project)
 {
-    static SilentMessages quiet;
-    setMessages(&quiet);
     IScriptObserver silent;
     ScriptDriver driver(silent, [] { return QDateTime(QDate(2026, 3, 14), QTime(9, 26, 53)); });
     return {driver.GenerateScript(project), driver.GenerateRemoveScript(project)};

@@ -3,7 +3,7 @@
 // apostrophe left active; a LogID is either refused or written in the one spelling the programs
 // read GUIDs back in.
 
-#include "common/db/TsqlLike.h"
+#include "common/db/sqlite/TsqlLike.h"
 #include "viewer/query/LogQuery.h"
 
 #include <QRegularExpression>

@@ -2,9 +2,7 @@
 
 #include "common/db/DbErrors.h"
 #include "common/db/SqlServerProvider.h"
-#include "common/db/SqliteProvider.h"
-
-#include <QFileInfo>
+#include "common/db/SqliteStandIn.h"
 
 namespace tallix {
 
@@ -26,8 +24,8 @@ Connection::~Connection()
 
 Connection::Kind Connection::kindOf(const ConnectionOptions& options)
 {
-    const QString source = options.value(QStringLiteral("Data Source"));
-    return !source.isEmpty() && QFileInfo(source).isDir() ? Kind::SQLite : Kind::SqlServer;
+    return SqliteFolderOf(options.value(QStringLiteral("Data Source"))) ? Kind::SQLite
+                                                                        : Kind::SqlServer;
 }
 
 void Connection::SetConnectionString(const QString& connectionString)
@@ -41,10 +39,8 @@ std::unique_ptr<Provider> Connection::makeProvider() const
     if (m_connectionString.trimmed().isEmpty())
         throw dberror::failure(QStringLiteral("The connection string is empty."));
     ConnectionOptions options = ConnectionOptions::parse(m_connectionString);
-    if (kindOf(options) == Kind::SQLite) {
-        return std::make_unique<SqliteProvider>(options.value(QStringLiteral("Data Source")),
-                                                options.value(QStringLiteral("Initial Catalog")));
-    }
+    if (const auto folder = SqliteFolderOf(options.value(QStringLiteral("Data Source"))))
+        return MakeSqliteProvider(*folder, options.value(QStringLiteral("Initial Catalog")));
     return std::make_unique<SqlServerProvider>(std::move(options));
 }
 

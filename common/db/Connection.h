@@ -10,8 +10,8 @@
 namespace tallix {
 
 // A database connection opened from the programs' connection string. The provider follows from
-// the string: a Data Source naming an existing folder is a folder of SQLite databases
-// (SqliteProvider); anything else is a SQL Server reached through ODBC (SqlServerProvider).
+// the string: a Data Source that asks for a folder of SQLite databases (SqliteFolderOf) is the
+// SQLite stand-in; anything else is a SQL Server reached through ODBC (SqlServerProvider).
 // Every result is read completely and stays readable after Close.
 class Connection {
 public:

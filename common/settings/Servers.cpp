@@ -27,6 +27,16 @@ constexpr int kClearedEntries = 99;
 
 } // namespace
 
+const Server* Servers::DefaultServer() const
+{
+    const Server* found = nullptr;
+    for (const Server& server : *this) {
+        if (server.IsDefault)
+            found = &server;
+    }
+    return found;
+}
+
 Server& Servers::Add(const QString& ServerName, const QString& UserID, const QString& Password,
                      const QString& DefaultDatabase, bool IsDefault, const QString& sKey)
 {

@@ -28,6 +28,10 @@ public:
     Iterator begin() const { return m_items.begin(); }
     Iterator end() const { return m_items.end(); }
 
+    // The server both programs select at start: of those marked as default, the last one in the
+    // list (a list edited by hand may mark several). Null when none is marked.
+    const Server* DefaultServer() const;
+
     // Replaces the contents by the list stored in the settings: entries 1, 2, ... up to the first
     // missing or empty server name. An entry that cannot be added (a second entry of the same
     // name) ends the loading there; the servers read so far remain.

@@ -2,7 +2,7 @@
 
 #include "common/base/Error.h"
 #include "common/base/Messages.h"
-#include "common/db/Connection.h"
+#include "common/db/DatabaseList.h"
 #include "common/settings/ConnectionString.h"
 #include "common/settings/Servers.h"
 #include "common/ui/HourglassCursor.h"
@@ -309,14 +309,11 @@ bool frmServer::listDatabases()
     try {
         if (!isServerChosen(m_txtServer->text()))
             throw Error(0, noServerChosenText());
-        Connection connection(BuildConnectionString(m_txtServer->text(), QStringLiteral("master"),
-                                                    m_txtLogin->text(), m_txtPassword->text()));
-        connection.Open();
-        Recordset catalogs = connection.OpenSchema(SchemaKind::Catalogs);
-        connection.Close();
+        const QStringList names =
+            ListDatabases(BuildConnectionString(m_txtServer->text(), QStringLiteral("master"),
+                                                m_txtLogin->text(), m_txtPassword->text()));
         m_cboDatabases->clear();
-        for (catalogs.MoveFirst(); !catalogs.atEnd(); catalogs.MoveNext())
-            m_cboDatabases->addItem(catalogs.Field(0).toString());
+        m_cboDatabases->addItems(names);
         return true;
     } catch (const Error& e) {
         messages().showMessage(QStringLiteral("Error: ") + e.description(), m_appTitle,

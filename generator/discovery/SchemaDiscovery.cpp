@@ -3,8 +3,6 @@
 #include "common/audit/ColumnTypes.h"
 #include "common/audit/Limits.h"
 #include "common/base/Error.h"
-#include "common/base/Messages.h"
-#include "common/base/Version.h"
 #include "common/db/Connection.h"
 #include "generator/model/CTables.h"
 
@@ -15,8 +13,6 @@
 namespace tallix {
 
 namespace {
-
-const QString kWarning = QStringLiteral("Tallix Warning");
 
 // A table as the rowsets name it: schema and name, compared exactly.
 using TableKey = std::pair<QString, QString>;
@@ -102,29 +98,27 @@ private:
     QHash<TableKey, QStringList> m_folded;
 };
 
-void warn(const QString& text)
-{
-    messages().showMessage(text, kWarning, IMessages::Icon::Information);
-}
-
 } // namespace
 
 SchemaDiscovery::SchemaDiscovery(IDiscoveryObserver& observer)
     : m_observer(observer)
 {}
 
-bool SchemaDiscovery::MayReplaceTables(const CTables& tables)
+QString SchemaDiscovery::DiscardQuestion()
 {
-    return tables.Count() == 0 ||
-           messages().ask(QStringLiteral("Do you want to discard the current table list?"),
-                          kWarning, IMessages::Icon::Warning,
-                          IMessages::Buttons::YesNo) == IMessages::Answer::Yes;
+    return QStringLiteral("Do you want to discard the current table list?");
+}
+
+bool SchemaDiscovery::MayReplaceTables(const CTables& tables, const Confirm& confirm)
+{
+    return tables.Count() == 0 || confirm(DiscardQuestion());
 }
 
 SchemaDiscovery::Result SchemaDiscovery::LoadTables(CTables& tables,
-                                                    const QString& connectionString)
+                                                    const QString& connectionString,
+                                                    const Confirm& confirm)
 {
-    if (!MayReplaceTables(tables))
+    if (!MayReplaceTables(tables, confirm))
         return Result::Declined;
     Connection connection(connectionString);
     return ReplaceTables(tables, connection);
@@ -146,6 +140,7 @@ SchemaDiscovery::Result SchemaDiscovery::ReplaceTables(CTables& tables, Connecti
 SchemaDiscovery::Result SchemaDiscovery::LoadTables(CTables& tables, Connection& connection)
 {
     bool progressShown = false;
+    m_failure.clear();
     try {
         if (!connection.IsOpen())
             connection.Open();
@@ -159,8 +154,7 @@ SchemaDiscovery::Result SchemaDiscovery::LoadTables(CTables& tables, Connection&
         if (progressShown)
             m_observer.HideProgress();
         connection.Close();
-        messages().showMessage(QStringLiteral("Error (LoadTables) - ") + e.description(),
-                               generatorTitle(), IMessages::Icon::Critical);
+        m_failure = QStringLiteral("Error (LoadTables) - ") + e.description();
         return Result::Failed;
     }
     return Result::Loaded;
@@ -184,6 +178,9 @@ void SchemaDiscovery::Discover(CTables& tables, const Recordset& tablesRowset,
     const QHash<TableKey, QList<int>> columnsOf = rowsByTable(columnsRowset);
 
     const KeyIndex keys(keysRowset);
+    const auto warn = [this](const QString& text) {
+        m_observer.Warning(text);
+    };
 
     m_observer.ShowProgress(0);
     const int rowCount = tablesRowset.RecordCount();

@@ -4,6 +4,7 @@
 #include "generator/discovery/IDiscoveryObserver.h"
 
 #include <QString>
+#include <functional>
 
 namespace tallix {
 
@@ -18,17 +19,22 @@ class SchemaDiscovery {
 public:
     enum class Result { Loaded, Declined, Failed };
 
+    // Answers the question asked before a filled table list is replaced; true goes on.
+    using Confirm = std::function<bool(const QString& question)>;
+
     explicit SchemaDiscovery(IDiscoveryObserver& observer);
 
-    // The load-tables command: asks before a filled list is replaced, connects with the
-    // connection string and reads the tables into a new list, which replaces `tables` once it
-    // has been read. A failure to connect or to read is shown as "Error (LoadTables) - " and its
-    // description and stops the load; `tables` is then left as it was.
-    Result LoadTables(CTables& tables, const QString& connectionString);
+    // The load-tables command: asks `confirm` before a filled list is replaced, connects with
+    // the connection string and reads the tables into a new list, which replaces `tables` once it
+    // has been read. A failure to connect or to read stops the load (Failure() says why);
+    // `tables` is then left as it was.
+    Result LoadTables(CTables& tables, const QString& connectionString, const Confirm& confirm);
 
-    // The question before a filled list is replaced: "Do you want to discard the current table
-    // list?". True on Yes or for an empty list; the list itself is not touched.
-    static bool MayReplaceTables(const CTables& tables);
+    // The question before a filled list is replaced.
+    static QString DiscardQuestion();
+    // True for an empty list, else what `confirm` answers to DiscardQuestion(); the list itself
+    // is not touched.
+    static bool MayReplaceTables(const CTables& tables, const Confirm& confirm);
 
     // The load without the question, on a connection (opened when it is not): `tables` is
     // replaced only by a list read whole.
@@ -42,8 +48,13 @@ public:
     void Discover(CTables& tables, const Recordset& tablesRowset, const Recordset& columnsRowset,
                   const Recordset& keysRowset);
 
+    // Why the last load failed, as the user is told: "Error (LoadTables) - " and the
+    // description; empty after a load that did not fail.
+    const QString& Failure() const { return m_failure; }
+
 private:
     IDiscoveryObserver& m_observer;
+    QString m_failure;
 };
 
 } // namespace tallix

@@ -1,7 +1,6 @@
 #include "generator/driver/BatchRun.h"
 
 #include "common/base/Error.h"
-#include "common/base/Messages.h"
 #include "common/base/Version.h"
 #include "common/script/ScriptFile.h"
 #include "generator/driver/ScriptDriver.h"
@@ -12,11 +11,6 @@ namespace tallix {
 
 namespace {
 
-void critical(const QString& text)
-{
-    messages().showMessage(text, QStringLiteral("Tallix Error"), IMessages::Icon::Critical);
-}
-
 void print(std::FILE* out, const QString& text)
 {
     const QByteArray bytes = text.toLocal8Bit();
@@ -24,10 +18,19 @@ void print(std::FILE* out, const QString& text)
     std::fflush(out);
 }
 
+// A message as the window's box would carry it, as one "title: text" line.
+void report(std::FILE* err, const QString& title, const QString& text)
+{
+    print(err, title + QStringLiteral(": ") + text + QLatin1Char('\n'));
+}
+
 } // namespace
 
-int RunBatch(const CommandLine& commandLine, std::FILE* out)
+int RunBatch(const CommandLine& commandLine, std::FILE* out, std::FILE* err)
 {
+    const auto critical = [err](const QString& text) {
+        report(err, QStringLiteral("Tallix Error"), text);
+    };
     if (commandLine.help) {
         print(out, CommandLine::usage());
         return 0;
@@ -83,6 +86,8 @@ int RunBatch(const CommandLine& commandLine, std::FILE* out)
                                   : driver.GenerateScript(project, sink);
     });
     if (!written) {
+        for (const QString& failure : driver.Failures())
+            report(err, generatorTitle(), failure);
         if (!written.reported)
             critical(QStringLiteral("The script could not be written to %1: %2")
                          .arg(ScriptFile::displayName(output), written.error));

@@ -2,8 +2,6 @@
 
 #include "common/audit/SqlQuoting.h"
 #include "common/base/Error.h"
-#include "common/base/Messages.h"
-#include "common/base/Version.h"
 #include "generator/project/Project.h"
 #include "generator/templates/Templates.h"
 
@@ -12,23 +10,13 @@
 
 namespace tallix {
 
-namespace {
-
-void reportFailure(const QString& routine, const QString& description)
-{
-    messages().showMessage(QStringLiteral("Error (") + routine + QStringLiteral(") - ") +
-                               description,
-                           generatorTitle(), IMessages::Icon::Critical);
-}
-
-} // namespace
-
 // One audited action: its letter in the status grid, its name in messages and
 // the template that writes its trigger.
 struct ScriptDriver::Action {
     QLatin1StringView letter;
     QLatin1StringView name;
-    QString (*generate)(const CTable&, bool specialMTSHandling, const QDateTime& generated);
+    QString (*generate)(const CTable&, bool specialMTSHandling, const QDateTime& generated,
+                        QString* failure);
 };
 
 namespace {
@@ -161,6 +149,8 @@ bool ScriptDriver::GenerateRemoveScript(const Project& project, IScriptSink& sin
 
 bool ScriptDriver::guarded(const QString& routine, const std::function<void()>& build)
 {
+    m_failures.clear();
+    QString description;
     try {
         build();
         return true;
@@ -168,12 +158,19 @@ bool ScriptDriver::guarded(const QString& routine, const std::function<void()>& 
         m_observer.HideProgress();
         throw;
     } catch (const Error& e) {
-        reportFailure(routine, e.description());
+        description = e.description();
     } catch (const std::exception& e) {
-        reportFailure(routine, QString::fromLocal8Bit(e.what()));
+        description = QString::fromLocal8Bit(e.what());
     }
+    m_failures << QStringLiteral("Error (") + routine + QStringLiteral(") - ") + description;
     m_observer.HideProgress();
     return false;
+}
+
+void ScriptDriver::noteFailure(const QString& failure)
+{
+    if (!failure.isEmpty())
+        m_failures << failure;
 }
 
 void ScriptDriver::scriptStart(const Project& project, IScriptSink& sink)
@@ -248,8 +245,11 @@ void ScriptDriver::appendAction(IScriptSink& sink, const CTable& table, const Pr
             count);
         return;
     }
-    const QString trigger = action.generate(table, project.SpecialMTSHandling(), m_generated);
+    QString failure;
+    const QString trigger =
+        action.generate(table, project.SpecialMTSHandling(), m_generated, &failure);
     if (trigger.isEmpty()) {
+        noteFailure(failure);
         m_observer.UpdateStatus(name, letter, QStringLiteral("Error : Trigger could not be built!"),
                                 count);
         throw Error(0, QStringLiteral("The %1 trigger of table %2 could not be built; no script "
@@ -274,20 +274,26 @@ void ScriptDriver::buildRemoveScript(const Project& project, IScriptSink& sink)
         if (SqlQuoting::hasControl(table.TableName)) {
             sink.append(ControlCharacterBlock(table.TableName));
         } else {
-            const QString block = GenerateRemove(table);
-            if (block.isEmpty())
+            QString failure;
+            const QString block = GenerateRemove(table, &failure);
+            if (block.isEmpty()) {
+                noteFailure(failure);
                 throw Error(0, QStringLiteral("The triggers of table %1 could not be dropped in "
                                               "the script; no script was produced.")
                                    .arg(table.TableName));
+            }
             sink.append(block);
         }
         reportProgress(++done, total);
         m_observer.ProcessEvents();
     }
-    const QString drops = GenerateTableDrops();
-    if (drops.isEmpty())
+    QString failure;
+    const QString drops = GenerateTableDrops(&failure);
+    if (drops.isEmpty()) {
+        noteFailure(failure);
         throw Error(0, QStringLiteral("The audit tables could not be dropped in the script; no "
                                       "script was produced."));
+    }
     sink.append(u"\r\n\r\n");
     sink.append(drops);
     m_observer.HideProgress();

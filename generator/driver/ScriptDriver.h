@@ -4,6 +4,7 @@
 #include "generator/driver/IScriptObserver.h"
 
 #include <QDateTime>
+#include <QStringList>
 #include <functional>
 
 namespace tallix {
@@ -20,20 +21,26 @@ public:
 
     explicit ScriptDriver(IScriptObserver& observer, Clock clock = &QDateTime::currentDateTime);
 
-    // The complete audit script, or an empty text after a failure, which has then
-    // been reported as "Error (GenerateScript) - " and its description. A trigger
+    // The complete audit script, or an empty text after a failure, which Failures()
+    // then ends with: "Error (GenerateScript) - " and its description. A trigger
     // that could not be built fails the whole run, so no script silently lacks one;
     // so do two audited tables whose triggers would have the same names, and a
     // database name that is empty or holds a control character.
     QString GenerateScript(const Project& project);
-    // The same, handed to `sink` piece by piece. False after a reported failure,
-    // when what the sink took must be thrown away. A ScriptSinkError from the sink
-    // ends the run and is passed on unreported.
+    // The same, handed to `sink` piece by piece. False after a failure, when what
+    // the sink took must be thrown away. A ScriptSinkError from the sink ends the
+    // run and is passed on, not put in Failures().
     bool GenerateScript(const Project& project, IScriptSink& sink);
 
-    // The removal script, or an empty text after a reported failure.
+    // The removal script, or an empty text after a failure
+    // ("Error (GenerateRemoveScript) - ").
     QString GenerateRemoveScript(const Project& project);
     bool GenerateRemoveScript(const Project& project, IScriptSink& sink);
+
+    // What the last run could not do, in the order it happened, as the user is
+    // told it: a template's own failure ("Error (GenerateUpdate) - ...") comes
+    // before the run's. Empty after a run that did not fail.
+    const QStringList& Failures() const { return m_failures; }
 
     // The number of CR LF pairs in a text.
     static int LineCount(const QString& text);
@@ -49,8 +56,9 @@ public:
     struct Action;
 
 private:
-    // Runs `build`; a failure is reported under `routine` and gives false.
+    // Runs `build`; a failure is put in Failures() under `routine` and gives false.
     bool guarded(const QString& routine, const std::function<void()>& build);
+    void noteFailure(const QString& failure);
     void buildScript(const Project& project, IScriptSink& sink);
     void buildRemoveScript(const Project& project, IScriptSink& sink);
     void appendAction(IScriptSink& sink, const CTable& table, const Project& project,
@@ -61,6 +69,7 @@ private:
     IScriptObserver& m_observer;
     Clock m_clock;
     QDateTime m_generated;
+    QStringList m_failures;
 };
 
 } // namespace tallix

@@ -3,8 +3,6 @@
 #include "common/audit/KeyValues.h"
 #include "common/audit/SqlQuoting.h"
 #include "common/base/Error.h"
-#include "common/base/Messages.h"
-#include "common/base/Version.h"
 #include "generator/templates/TemplateParts.h"
 
 #include <algorithm>
@@ -197,7 +195,7 @@ void appendDataExpression(QString& out, const CTable& table, DataSides sides)
     out += QLatin1StringView("'\r\n");
 }
 
-QString guardedBuild(QLatin1StringView routine, qsizetype reserve,
+QString guardedBuild(QLatin1StringView routine, qsizetype reserve, QString* failure,
                      const std::function<void(QString&)>& build)
 {
     QString description;
@@ -211,9 +209,8 @@ QString guardedBuild(QLatin1StringView routine, qsizetype reserve,
     } catch (const std::exception& e) {
         description = QString::fromLocal8Bit(e.what());
     }
-    messages().showMessage(QStringLiteral("Error (") + routine + QStringLiteral(") - ") +
-                               description,
-                           generatorTitle(), IMessages::Icon::Critical);
+    if (failure)
+        *failure = QStringLiteral("Error (") + routine + QStringLiteral(") - ") + description;
     return {};
 }
 

@@ -233,9 +233,9 @@ QString CreationBlock()
     return block;
 }
 
-QString GenerateTableDrops()
+QString GenerateTableDrops(QString* failure)
 {
-    return templates::guardedBuild(QLatin1StringView("GenerateTableDrops"), 0,
+    return templates::guardedBuild(QLatin1StringView("GenerateTableDrops"), 0, failure,
                                    [](QString& out) { out = joinLines(kTableDrops); });
 }
 

@@ -28,9 +28,9 @@ void appendDataExpression(QString& out, const CTable& table, DataSides sides);
 void appendValueExpression(QString& out, const CColumn& column, Alias alias);
 
 // Runs `build` on an empty text and returns the text. Any exception ends the
-// routine: "Error (" routine ") - " and the description are shown and the result
-// is empty.
-QString guardedBuild(QLatin1StringView routine, qsizetype reserve,
+// routine: the result is empty and `failure`, when given, is set to "Error ("
+// routine ") - " and the description.
+QString guardedBuild(QLatin1StringView routine, qsizetype reserve, QString* failure,
                      const std::function<void(QString&)>& build);
 
 } // namespace tallix::templates

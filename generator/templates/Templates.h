@@ -31,8 +31,9 @@ QString TriggerBanner(const QString& tableName, const QString& suffix, const QDa
 // the key index (126 lines).
 QString CreationBlock();
 
-// The fixed block that drops Tallix, then TallixKeys. Empty after a reported failure.
-QString GenerateTableDrops();
+// The fixed block that drops Tallix, then TallixKeys. Empty after a failure, which is then put
+// in `failure` when that is given.
+QString GenerateTableDrops(QString* failure = nullptr);
 
 // The trigger base name: the table name with every blank replaced by an underscore.
 // The triggers are named after it, bracketed when it is no regular identifier.
@@ -69,17 +70,20 @@ QString DataExpression(const CTable& table, DataSides sides);
 QString ValueExpression(const CColumn& column, Alias alias);
 
 // The trigger batches of one table. A trigger text is never legitimately empty:
-// an empty result means the text could not be built, which has then been shown
-// as "Error (GenerateUpdate) - " (GenerateInsert, GenerateDelete) and the error's
-// description. A table without primary-key column is such a failure; the driver
-// writes its own block for those tables and does not call these.
-QString GenerateUpdate(const CTable& table, bool specialMTSHandling, const QDateTime& generated);
-QString GenerateInsert(const CTable& table, bool specialMTSHandling, const QDateTime& generated);
-QString GenerateDelete(const CTable& table, bool specialMTSHandling, const QDateTime& generated);
+// an empty result means the text could not be built; `failure`, when given, then
+// says why: "Error (GenerateUpdate) - " (GenerateInsert, GenerateDelete) and the
+// error's description. A table without primary-key column is such a failure; the
+// driver writes its own block for those tables and does not call these.
+QString GenerateUpdate(const CTable& table, bool specialMTSHandling, const QDateTime& generated,
+                       QString* failure = nullptr);
+QString GenerateInsert(const CTable& table, bool specialMTSHandling, const QDateTime& generated,
+                       QString* failure = nullptr);
+QString GenerateDelete(const CTable& table, bool specialMTSHandling, const QDateTime& generated,
+                       QString* failure = nullptr);
 
 // Drops the insert, update and delete triggers of a table, whatever its flags.
-// Empty after a failure reported as "Error (GenerateRemove) - " and the description;
-// a table name with a control character is such a failure.
-QString GenerateRemove(const CTable& table);
+// Empty after a failure, "Error (GenerateRemove) - " and the description in
+// `failure`; a table name with a control character is such a failure.
+QString GenerateRemove(const CTable& table, QString* failure = nullptr);
 
 } // namespace tallix

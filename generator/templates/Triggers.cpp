@@ -303,25 +303,28 @@ QString CleanTriggerName(const QString& tableName)
     return name;
 }
 
-QString GenerateUpdate(const CTable& table, bool specialMTSHandling, const QDateTime& generated)
+QString GenerateUpdate(const CTable& table, bool specialMTSHandling, const QDateTime& generated,
+                       QString* failure)
 {
     return templates::guardedBuild(
-        QLatin1StringView("GenerateUpdate"), 3 * estimatedSize(table),
+        QLatin1StringView("GenerateUpdate"), 3 * estimatedSize(table), failure,
         [&](QString& out) { buildUpdate(out, table, specialMTSHandling, generated); });
 }
 
-QString GenerateInsert(const CTable& table, bool specialMTSHandling, const QDateTime& generated)
+QString GenerateInsert(const CTable& table, bool specialMTSHandling, const QDateTime& generated,
+                       QString* failure)
 {
     return templates::guardedBuild(
-        QLatin1StringView("GenerateInsert"), estimatedSize(table), [&](QString& out) {
+        QLatin1StringView("GenerateInsert"), estimatedSize(table), failure, [&](QString& out) {
             buildInsertOrDelete(out, table, Action::Insert, specialMTSHandling, generated);
         });
 }
 
-QString GenerateDelete(const CTable& table, bool specialMTSHandling, const QDateTime& generated)
+QString GenerateDelete(const CTable& table, bool specialMTSHandling, const QDateTime& generated,
+                       QString* failure)
 {
     return templates::guardedBuild(
-        QLatin1StringView("GenerateDelete"), estimatedSize(table), [&](QString& out) {
+        QLatin1StringView("GenerateDelete"), estimatedSize(table), failure, [&](QString& out) {
             buildInsertOrDelete(out, table, Action::Delete, specialMTSHandling, generated);
         });
 }
@@ -331,20 +334,21 @@ bool HasLongName(const CTable& table)
     return !audit::fitsSourceTable(table.TableName);
 }
 
-QString GenerateRemove(const CTable& table)
+QString GenerateRemove(const CTable& table, QString* failure)
 {
-    return templates::guardedBuild(
-        QLatin1StringView("GenerateRemove"), 1536 + 15 * table.TableName.size(), [&](QString& out) {
-            if (SqlQuoting::hasControl(table.TableName))
-                throw Error(Error::InvalidArgument, QStringLiteral("Table %1 has a line break "
-                                                                   "or other control character "
-                                                                   "in its name!")
-                                                        .arg(table.TableName));
-            const QString name = CleanTriggerName(table.TableName);
-            appendDropSection(out, name, suffixOf(Action::Insert));
-            appendDropSection(out, name, suffixOf(Action::Update));
-            appendDropSection(out, name, suffixOf(Action::Delete));
-        });
+    return templates::guardedBuild(QLatin1StringView("GenerateRemove"),
+                                   1536 + 15 * table.TableName.size(), failure, [&](QString& out) {
+                                       if (SqlQuoting::hasControl(table.TableName))
+                                           throw Error(Error::InvalidArgument,
+                                                       QStringLiteral("Table %1 has a line break "
+                                                                      "or other control character "
+                                                                      "in its name!")
+                                                           .arg(table.TableName));
+                                       const QString name = CleanTriggerName(table.TableName);
+                                       appendDropSection(out, name, suffixOf(Action::Insert));
+                                       appendDropSection(out, name, suffixOf(Action::Update));
+                                       appendDropSection(out, name, suffixOf(Action::Delete));
+                                   });
 }
 
 } // namespace tallix

@@ -7,6 +7,7 @@
 #include "common/base/ProgramInfo.h"
 #include "common/base/Version.h"
 #include "common/db/Connection.h"
+#include "common/db/DatabaseList.h"
 #include "common/script/ScriptFile.h"
 #include "common/settings/ConnectionString.h"
 #include "common/ui/Grid.h"
@@ -92,6 +93,13 @@ void notWritten(const QString& path, const QString& reason)
     messages().showMessage(
         QStringLiteral("The script could not be written to %1: %2").arg(path, reason),
         QStringLiteral("Tallix Error"), IMessages::Icon::Critical);
+}
+
+// What a script run could not do, each in its own box as it happened.
+void showFailures(const QStringList& failures)
+{
+    for (const QString& failure : failures)
+        messages().showMessage(failure, generatorTitle(), IMessages::Icon::Critical);
 }
 
 QLabel* caption(const QString& text, QWidget* parent)
@@ -443,12 +451,9 @@ void frmMain::LoadServerComboBox()
     m_cboServer->clear();
     for (const Server& server : m_servers)
         m_cboServer->addItem(server.ServerName);
-    for (const Server& server : m_servers) {
-        if (server.IsDefault) {
-            m_cboServer->setEditText(server.ServerName);
-            ServerChosen(server.ServerName);
-            break;
-        }
+    if (const Server* server = m_servers.DefaultServer()) {
+        m_cboServer->setEditText(server->ServerName);
+        ServerChosen(server->ServerName);
     }
 }
 
@@ -482,13 +487,9 @@ void frmMain::fillDatabaseList()
     }
     try {
         HourglassCursor busy;
-        Connection connection(connectionString());
-        connection.Open();
-        Recordset catalogs = connection.OpenSchema(SchemaKind::Catalogs);
-        connection.Close();
+        const QStringList names = ListDatabases(connectionString());
         m_cboDatabase->clear();
-        for (catalogs.MoveFirst(); !catalogs.atEnd(); catalogs.MoveNext())
-            m_cboDatabase->addItem(catalogs.Field(0).toString());
+        m_cboDatabase->addItems(names);
         m_cboDatabase->setEditText(QStringLiteral("master"));
     } catch (const Error& e) {
         messages().showMessage(QStringLiteral("Error: ") + e.description(), generatorTitle(),
@@ -648,17 +649,25 @@ void frmMain::LoadTables()
         return;
     }
     CTables& tables = m_project->Tables();
-    if (!SchemaDiscovery::MayReplaceTables(tables))
+    const auto confirm = [](const QString& question) {
+        return messages().ask(question, kWarning, IMessages::Icon::Warning,
+                              IMessages::Buttons::YesNo) == IMessages::Answer::Yes;
+    };
+    if (!SchemaDiscovery::MayReplaceTables(tables, confirm))
         return;
     setStatusText(QStringLiteral("Loading tables..."));
+    SchemaDiscovery discovery(*this);
     SchemaDiscovery::Result result;
     {
         HourglassCursor busy;
         Connection connection(connectionString());
-        result = SchemaDiscovery(*this).ReplaceTables(tables, connection);
+        result = discovery.ReplaceTables(tables, connection);
     }
     if (result != SchemaDiscovery::Result::Loaded) {
-        // The list and both grids still show what was there; the failure has been shown.
+        // The list and both grids still show what was there.
+        if (!discovery.Failure().isEmpty())
+            messages().showMessage(discovery.Failure(), generatorTitle(),
+                                   IMessages::Icon::Critical);
         setStatusText(tables.Count() > 0
                           ? QStringLiteral("The tables could not be loaded; the previous list is "
                                            "kept.")
@@ -689,7 +698,8 @@ void frmMain::Generate()
             output, [&](IScriptSink& sink) { return driver.GenerateScript(*m_project, sink); });
         if (written.reported) {
             setStatusText(QString());
-            return; // the driver has shown why
+            showFailures(driver.Failures());
+            return;
         }
         setStatusText(QStringLiteral("Done."));
         if (!written) {
@@ -716,14 +726,16 @@ void frmMain::RemoveTallix()
                       QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd_HHmmss")) +
                       QStringLiteral(".SQL"));
     ScriptFile::Result written;
+    ScriptDriver driver(*this);
     {
         HourglassCursor busy;
-        ScriptDriver driver(*this);
         written = ScriptFile::write(
             path, [&](IScriptSink& sink) { return driver.GenerateRemoveScript(*m_project, sink); });
     }
     if (!written) {
-        if (!written.reported)
+        if (written.reported)
+            showFailures(driver.Failures());
+        else
             notWritten(path, written.error);
         return;
     }
@@ -781,6 +793,11 @@ void frmMain::SetProgress(int value)
 void frmMain::HideProgress()
 {
     m_pbLoad->hide();
+}
+
+void frmMain::Warning(const QString& text)
+{
+    messages().showMessage(text, kWarning, IMessages::Icon::Information);
 }
 
 void frmMain::ProcessEvents()

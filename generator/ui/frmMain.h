@@ -53,6 +53,7 @@ public:
     void SetProgress(int value) override;
     void HideProgress() override;
     void ProcessEvents() override;
+    void Warning(const QString& text) override;
 
     // The commands, as the toolbar, the menus and the buttons run them.
     void FileNew();

@@ -2,13 +2,13 @@
 
 #include "common/base/Error.h"
 #include "common/base/Version.h"
+#include "common/db/SqliteStandIn.h"
 #include "common/settings/ConnectionString.h"
 #include "viewer/cli/Csv.h"
 #include "viewer/cli/ReportCommand.h"
 #include "viewer/cli/RestoreCommands.h"
 #include "viewer/query/LogQuery.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <limits>
@@ -92,18 +92,14 @@ Moment parseMoment(const QString& option, const QString& text)
     return moment;
 }
 
-// A --server text that can only be a folder: host and instance names hold no slash.
-bool isPath(const QString& server)
-{
-    return server.contains(QLatin1Char('/')) || QDir::isAbsolutePath(server);
-}
-
 const Server* registered(const Servers& servers, const QString& name)
 {
+    if (name.isEmpty())
+        return servers.DefaultServer();
     const Server* found = nullptr;
     for (const Server& s : servers) {
-        if (name.isEmpty() ? s.IsDefault : s.ServerName.compare(name, Qt::CaseInsensitive) == 0)
-            found = &s; // with several defaults the last one wins, as in the window
+        if (s.ServerName.compare(name, Qt::CaseInsensitive) == 0)
+            found = &s;
     }
     return found;
 }
@@ -149,7 +145,8 @@ QString Invocation::connectionString() const
         throw UsageError{QStringLiteral("--server is required: no default server is registered.")};
     if (t.database.isEmpty())
         throw UsageError{QStringLiteral("--database is required.")};
-    if (isPath(t.server) && !QFileInfo(t.server).isDir())
+    const std::optional<QString> folder = SqliteFolderOf(t.server);
+    if (folder && !QFileInfo(*folder).isDir())
         throw Error(Error::FileNotFound, QStringLiteral("no such server folder: %1").arg(t.server));
     return BuildConnectionString(t.server, t.database, t.login, t.password);
 }

@@ -8,8 +8,7 @@
 #include "viewer/details/DetailText.h"
 #include "viewer/details/DetailsLoader.h"
 #include "viewer/query/SchemaCache.h"
-#include "viewer/restore/RestoreScriptFile.h"
-#include "viewer/restore/RestoreText.h"
+#include "viewer/restore/RestoreScriptBuilder.h"
 
 namespace tallix::cli {
 
@@ -42,16 +41,45 @@ public:
     // the row and says why.
     QString restoreText(const QString& logId)
     {
-        const DetailsResult d = load(logId, false);
-        const RestoreBuild build = RestoreText(m_connection, m_cache, *d.record, allFields());
-        if (!build.ok())
-            throw Error(Error::InvalidArgument,
-                        QStringLiteral("The audit row %1 can not be restored: %2")
-                            .arg(logId, build.refusal));
-        return build.text;
+        const RowRestore row = RestoreRow(m_connection, m_cache, logId, allFields());
+        warn(row.warning);
+        if (!row.build.ok())
+            throw refusal(row);
+        return row.build.text;
+    }
+
+    // The script of several rows; one row that cannot be restored is an error, as above.
+    RestoreScriptFile restoreScript(const QStringList& logIds)
+    {
+        const RestoreScriptBuild build =
+            BuildRestoreScript(m_connection, m_cache, logIds, allFields());
+        for (const QString& warning : build.warnings)
+            warn(warning);
+        if (!build.refused.isEmpty())
+            throw refusal(build.refused.constFirst());
+        return build.script;
     }
 
 private:
+    static Error refusal(const RowRestore& row)
+    {
+        if (!row.wasRead())
+            return Error(Error::InvalidArgument, row.readError);
+        return Error(Error::InvalidArgument,
+                     QStringLiteral("The audit row %1 can not be restored: %2")
+                         .arg(row.logId, row.build.refusal));
+    }
+
+    // A check that failed without stopping the text, beside the plain output.
+    void warn(const QString& text) const
+    {
+        if (text.isEmpty())
+            return;
+        m_call.out().flush();
+        m_call.err() << "tallixview: warning: " << text << '\n';
+        m_call.err().flush();
+    }
+
     const Invocation& m_call;
     Connection m_connection;
     SchemaCache m_cache;
@@ -92,9 +120,7 @@ int runRestoreScript(const Invocation& call)
     DetailsSession session(call);
     // Every row is built before anything is written: one row that cannot be restored writes no
     // script at all.
-    RestoreScriptFile script;
-    for (const QString& logId : logIds)
-        script.append(session.restoreText(logId));
+    const RestoreScriptFile script = session.restoreScript(logIds);
     const QString file = call.parser().value(QStringLiteral("restore-script"));
     call.out().flush();
     QString error;

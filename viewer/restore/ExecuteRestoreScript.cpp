@@ -1,9 +1,7 @@
 #include "viewer/restore/ExecuteRestoreScript.h"
 
-#include "common/base/Messages.h"
 #include "common/db/Connection.h"
 #include "viewer/query/LogQuery.h"
-#include "viewer/restore/RestoreMessages.h"
 
 #include <QRegularExpression>
 
@@ -49,21 +47,19 @@ QStringList SplitBatches(const QString& script)
     return batches;
 }
 
-bool ExecuteRestoreScript(const QString& connectionString, const QString& script)
+RestoreRun ExecuteRestoreScript(const QString& connectionString, const QString& script)
 {
     if (connectionString.isEmpty())
-        return false;
+        return {};
     try {
         Connection connection(connectionString);
         connection.Open();
         for (const QString& batch : SplitBatches(script))
             connection.Execute(batch);
         connection.Close();
-        return true;
+        return {true, QString()};
     } catch (const Error& e) {
-        messages().showMessage(logquery::FailureText(e), restoreMessageTitle(),
-                               IMessages::Icon::Critical);
-        return false;
+        return {false, logquery::FailureText(e)};
     }
 }
 

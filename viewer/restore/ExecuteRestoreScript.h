@@ -9,10 +9,18 @@ namespace tallix {
 // nothing but blanks and comment lines are left out.
 QStringList SplitBatches(const QString& script);
 
-// Runs a restore script batch by batch on the database of `connectionString`. A failure is
-// reported ("Tallix does not appear to be running/configured for this database." for a missing
-// audit table, else "Error: " and the description); the batches before it stay executed.
-// Returns whether every batch ran; an empty connection string runs nothing.
-bool ExecuteRestoreScript(const QString& connectionString, const QString& script);
+// How running a restore script ended.
+struct RestoreRun {
+    bool ok = false;
+    // What the user is told about a failure: "Tallix does not appear to be running/configured
+    // for this database." for a missing audit table, else "Error: " and the description. Empty
+    // when every batch ran, or when nothing was run for want of a connection string.
+    QString failure;
+    explicit operator bool() const { return ok; }
+};
+
+// Runs a restore script batch by batch on the database of `connectionString`. The batches before
+// a failing one stay executed; an empty connection string runs nothing.
+RestoreRun ExecuteRestoreScript(const QString& connectionString, const QString& script);
 
 } // namespace tallix

@@ -1,10 +1,8 @@
 #include "viewer/restore/IsMoreRecentChange.h"
 
 #include "common/base/Error.h"
-#include "common/base/Messages.h"
 #include "common/db/Connection.h"
 #include "viewer/query/LogQuery.h"
-#include "viewer/restore/RestoreMessages.h"
 
 namespace tallix {
 
@@ -17,17 +15,17 @@ QString MoreRecentChangeQuery(const QString& keyId, const QString& transactionDa
 }
 
 bool IsMoreRecentChange(Connection& connection, const QString& keyId,
-                        const QString& transactionDate)
+                        const QString& transactionDate, QString* failure)
 {
     try {
         Recordset rs = connection.OpenRecordset(MoreRecentChangeQuery(keyId, transactionDate));
         return rs.RecordCount() > 0 && rs.Field(0).toLongLong() > 0;
     } catch (const Error& e) {
-        messages().showMessage(
-            QStringLiteral(
-                "Error - Can't determine if there are recent changes to this record : ") +
-                e.description(),
-            restoreMessageTitle(), IMessages::Icon::Warning);
+        if (failure)
+            *failure =
+                QStringLiteral(
+                    "Error - Can't determine if there are recent changes to this record : ") +
+                e.description();
         return false;
     }
 }

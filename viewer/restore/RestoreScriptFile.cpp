@@ -1,8 +1,6 @@
 #include "viewer/restore/RestoreScriptFile.h"
 
-#include "common/base/Messages.h"
 #include "common/script/ScriptFile.h"
-#include "viewer/restore/RestoreMessages.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -49,26 +47,24 @@ QString RestoreScriptFile::write(const QDateTime& when, const QString& folder,
     return QString();
 }
 
-QString RestoreScriptFile::save(const QDateTime& when) const
+RestoreScriptFile::Saved RestoreScriptFile::save(const QDateTime& when) const
 {
     return save(when, QDir::currentPath(), documentsFolder());
 }
 
-QString RestoreScriptFile::save(const QDateTime& when, const QString& folder,
-                                const QString& fallbackFolder) const
+RestoreScriptFile::Saved RestoreScriptFile::save(const QDateTime& when, const QString& folder,
+                                                 const QString& fallbackFolder) const
 {
     QString error;
-    const QString path = write(when, folder, fallbackFolder, &error);
-    if (path.isEmpty()) {
-        messages().showMessage(QStringLiteral("Error: ") + error, restoreMessageTitle(),
-                               IMessages::Icon::Critical);
-    } else if (QFileInfo(path).absolutePath() != QFileInfo(folder).absoluteFilePath()) {
-        messages().showMessage(QStringLiteral("The current folder is not writable. The restore "
-                                              "script was saved as ") +
-                                   QDir::toNativeSeparators(path) + QLatin1Char('.'),
-                               restoreMessageTitle(), IMessages::Icon::Information);
-    }
-    return path;
+    Saved saved;
+    saved.path = write(when, folder, fallbackFolder, &error);
+    if (saved.path.isEmpty())
+        saved.message = QStringLiteral("Error: ") + error;
+    else if (QFileInfo(saved.path).absolutePath() != QFileInfo(folder).absoluteFilePath())
+        saved.message = QStringLiteral("The current folder is not writable. The restore script "
+                                       "was saved as ") +
+                        QDir::toNativeSeparators(saved.path) + QLatin1Char('.');
+    return saved;
 }
 
 QString RestoreScriptFile::documentsFolder()

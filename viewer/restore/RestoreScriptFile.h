@@ -28,12 +28,19 @@ public:
     // `error` set to the system's reason when it cannot be written whole.
     bool writeTo(const QString& path, QString* error = nullptr) const;
 
-    // Writes into the program's current folder, else into the documents folder with a message
-    // that says where; a failure of both is reported as "Error: " and the description. Returns
-    // the path written, or an empty text.
-    QString save(const QDateTime& when) const;
+    // Where save() put the script, and what the user is told about it.
+    struct Saved {
+        QString path; // the file written; empty when neither folder could take it
+        // "Error: " and the reason when nothing was written; where the script went when that is
+        // not the current folder; else empty.
+        QString message;
+        bool failed() const { return path.isEmpty(); }
+    };
+
+    // Writes into the program's current folder, else into the documents folder.
+    Saved save(const QDateTime& when) const;
     // The same with the two folders given.
-    QString save(const QDateTime& when, const QString& folder, const QString& fallbackFolder) const;
+    Saved save(const QDateTime& when, const QString& folder, const QString& fallbackFolder) const;
 
     // The user's documents folder, where the script goes when the current folder is read-only.
     static QString documentsFolder();

@@ -7,10 +7,10 @@
 namespace tallix {
 
 RestoreBuild RestoreText(Connection& connection, const SchemaCache& cache,
-                         const AuditRecord& record, bool allFields)
+                         const AuditRecord& record, bool allFields, QString* warning)
 {
     RestoreBuild build = BuildRestore(record, cache, allFields);
-    if (build.ok() && IsMoreRecentChange(connection, record.KeyID, record.TransactionDate))
+    if (build.ok() && IsMoreRecentChange(connection, record.KeyID, record.TransactionDate, warning))
         build.text.prepend(MoreRecentChangeWarning());
     return build;
 }

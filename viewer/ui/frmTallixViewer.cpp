@@ -6,6 +6,7 @@
 #include "common/base/ProgramInfo.h"
 #include "common/base/Version.h"
 #include "common/db/Connection.h"
+#include "common/db/DatabaseList.h"
 #include "common/db/DbErrors.h"
 #include "common/settings/ConnectionString.h"
 #include "common/ui/Grid.h"
@@ -18,7 +19,7 @@
 #include "viewer/reports/Aggregate.h"
 #include "viewer/reports/TransactionList.h"
 #include "viewer/restore/ExecuteRestoreScript.h"
-#include "viewer/restore/RestoreScriptFile.h"
+#include "viewer/restore/RestoreScriptBuilder.h"
 #include "viewer/restore/RestoreText.h"
 #include "viewer/ui/DatePicker.h"
 #include "viewer/ui/KeyFilters.h"
@@ -466,12 +467,10 @@ void frmTallixViewer::LoadServerComboBox()
     m_cboServer->clear();
     for (const Server& server : m_servers)
         m_cboServer->addItem(server.ServerName);
-    for (const Server& server : m_servers) {
-        if (server.IsDefault) {
-            m_cboServer->setCurrentIndex(m_cboServer->findText(server.ServerName));
-            m_cboServer->setEditText(server.ServerName);
-            cboServer_Click();
-        }
+    if (const Server* server = m_servers.DefaultServer()) {
+        m_cboServer->setCurrentIndex(m_cboServer->findText(server->ServerName));
+        m_cboServer->setEditText(server->ServerName);
+        cboServer_Click();
     }
 }
 
@@ -498,13 +497,9 @@ void frmTallixViewer::LoadDatabaseList()
 {
     m_cboDatabase->setEditText(QStringLiteral("master"));
     try {
-        Connection connection(connectionString());
-        connection.Open();
-        Recordset catalogs = connection.OpenSchema(SchemaKind::Catalogs);
+        const QStringList names = ListDatabases(connectionString());
         m_cboDatabase->clear();
-        for (catalogs.MoveFirst(); !catalogs.atEnd(); catalogs.MoveNext())
-            m_cboDatabase->addItem(catalogs.Field(0).toString());
-        connection.Close();
+        m_cboDatabase->addItems(names);
     } catch (const Error& e) {
         message(QStringLiteral("Error: ") + e.description());
     }
@@ -652,11 +647,14 @@ void frmTallixViewer::ShowDetails()
         if (m_chkShowRestore->isChecked()) {
             m_txtRestore->clear();
             if (m_details->record && connection.IsOpen()) {
+                QString warning;
                 m_restore = std::make_unique<RestoreBuild>(
                     RestoreText(connection, m_schemaCache, *m_details->record,
-                                m_chkShowAllFields->isChecked()));
+                                m_chkShowAllFields->isChecked(), &warning));
                 m_txtRestore->setPlainText(m_restore->ok() ? m_restore->text
                                                            : RefusalText(m_restore->refusal));
+                if (!warning.isEmpty())
+                    messages().showMessage(warning, title(), IMessages::Icon::Warning);
             }
         }
         connection.Close();
@@ -708,49 +706,49 @@ void frmTallixViewer::cmdRestore_Click()
         return;
     HourglassCursor hourglass;
     SetStatus(QStringLiteral("Restoring the data..."));
-    if (ExecuteRestoreScript(connectionString(), m_txtRestore->toPlainText()))
+    const RestoreRun run = ExecuteRestoreScript(connectionString(), m_txtRestore->toPlainText());
+    if (run)
         SetStatus(QStringLiteral("Done."));
+    else if (!run.failure.isEmpty())
+        messages().showMessage(run.failure, title(), IMessages::Icon::Critical);
 }
 
 void frmTallixViewer::mnuRestoreAll_Click()
 {
-    QString path;
-    RestoreScriptFile script;
-    QList<RefusedRow> refused;
+    RestoreScriptFile::Saved saved;
+    RestoreScriptBuild build;
     {
         HourglassCursor hourglass;
         const QString wait = QStringLiteral("Please wait... generating restore script...");
         SetStatus(wait);
         const auto [first, last] = m_fgTransLog->selectedRowRange();
-        const int count = last - first + 1;
-        for (int r = first; r <= last; ++r) {
-            SetStatus(wait + QStringLiteral(" Record %1 of %2.").arg(r - first + 1).arg(count));
-            // Selecting the row shows its details and restore text.
-            const bool moves = m_fgTransLog->currentRow() != r;
-            m_fgTransLog->setCurrentRow(r);
-            if (!moves)
-                ShowDetails();
-            if (!m_restore) {
-                refused.push_back(
-                    {m_fgTransLog->text(r, 0), QStringLiteral("The audit row could not be read.")});
-                continue;
-            }
-            if (!m_restore->ok()) {
-                refused.push_back({m_fgTransLog->text(r, 0), m_restore->refusal});
-                continue;
-            }
-            script.append(m_restore->text);
-        }
-        m_fgTransLog->selectRows(first, last);
-        if (script.count() > 0)
-            path = script.save(QDateTime::currentDateTime());
+        QStringList logIds;
+        for (int r = first; r <= last; ++r)
+            logIds << m_fgTransLog->text(r, 0);
+        // The same rows and rules as --restore-script; the grid's selection stays as it is.
+        Connection connection(connectionString());
+        build = BuildRestoreScript(
+            connection, m_schemaCache, logIds, m_chkShowAllFields->isChecked(),
+            [&](int row, int count) {
+                SetStatus(wait + QStringLiteral(" Record %1 of %2.").arg(row).arg(count));
+                QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            });
+        connection.Close();
+        if (build.script.count() > 0)
+            saved = build.script.save(QDateTime::currentDateTime());
         SetStatus(QString());
     }
-    if (!refused.isEmpty())
-        messages().showMessage(RefusedRowsText(refused, script.count() > 0), title(),
-                               IMessages::Icon::Warning);
-    if (!path.isEmpty())
-        ShellLaunch(path, title());
+    for (const QString& warning : std::as_const(build.warnings))
+        messages().showMessage(warning, title(), IMessages::Icon::Warning);
+    if (!saved.message.isEmpty())
+        messages().showMessage(saved.message, title(),
+                               saved.failed() ? IMessages::Icon::Critical
+                                              : IMessages::Icon::Information);
+    if (!build.refused.isEmpty())
+        messages().showMessage(RefusedRowsText(build.refusedRows(), build.script.count() > 0),
+                               title(), IMessages::Icon::Warning);
+    if (!saved.failed())
+        ShellLaunch(saved.path, title());
 }
 
 void frmTallixViewer::chkShowAllFields_Click()

@@ -1,8 +1,18 @@
+// The stand-in runs what the viewer sends: its queries and restore scripts, taken from the
+// viewer's own code.
+
 #include "common/db/ColumnTypeInfo.h"
 #include "common/db/Connection.h"
 #include "common/db/DbErrors.h"
 #include "tests/common/db/AuditDatabase.h"
 #include "tests/support/TestSupport.h"
+#include "viewer/details/AuditRecord.h"
+#include "viewer/details/CurrentRowQuery.h"
+#include "viewer/query/LogQuery.h"
+#include "viewer/query/SchemaCache.h"
+#include "viewer/reports/Aggregate.h"
+#include "viewer/restore/ExecuteRestoreScript.h"
+#include "viewer/restore/IsMoreRecentChange.h"
 
 #include <gtest/gtest.h>
 
@@ -14,14 +24,7 @@ namespace {
 // The audit-row query as the viewer builds it from its WHERE text.
 QString logQuery(const QString& where)
 {
-    QString q = QStringLiteral(
-        "SELECT sl.LogID, sl.TransactionType, CONVERT(VARCHAR(32),sl.TransactionDate,21) as "
-        "TransactionDate, sl.SourceTable, sl.Username, sl.Workstation, sl.Application, "
-        "REPLACE(slk.KeyValues,CHAR(1),' | ') as KeyValues FROM Tallix sl, TallixKeys slk WHERE "
-        "sl.KeyID = slk.KeyID");
-    if (!where.isEmpty())
-        q += QStringLiteral(" AND ") + where + QStringLiteral(" ");
-    return q + QStringLiteral(" ORDER BY TransactionDate DESC");
+    return logquery::SelectText(where);
 }
 
 QStringList column(Recordset rs, const char* field)
@@ -32,15 +35,11 @@ QStringList column(Recordset rs, const char* field)
     return out;
 }
 
-// Runs a restore script batch by batch, split at every "GO" as the viewer does.
-void runScript(Connection& c, QString script)
+// Runs a restore script batch by batch, split at its "GO" lines as the viewer splits it.
+void runScript(Connection& c, const QString& script)
 {
-    qsizetype go;
-    while ((go = script.indexOf(QLatin1String("GO"))) >= 0) {
-        c.Execute(script.left(go));
-        script.remove(0, go + 2);
-    }
-    c.Execute(script);
+    for (const QString& batch : SplitBatches(script))
+        c.Execute(batch);
 }
 
 // What a sink was handed.
@@ -112,33 +111,33 @@ TEST_F(SqliteQueries, TheUnfilteredLogQueryListsEveryRowNewestFirst)
 
 TEST_F(SqliteQueries, FiltersOfTheLogQueryNarrowTheRows)
 {
-    auto run = [&](const QString& where, int max = 0) {
-        return column(db.OpenRecordset(logQuery(where), max), "LogID");
+    auto run = [&](const LogFilters& filters, int max = 0) {
+        return column(
+            db.OpenRecordset(logquery::SelectText(filters, audit.connectionString()), max),
+            "LogID");
     };
-    EXPECT_EQ(run(QStringLiteral("sl.SourceTable = 'Orders' AND sl.Username = 'bob'")),
+    EXPECT_EQ(run({.table = QStringLiteral("Orders"), .user = QStringLiteral("bob")}),
               AuditDatabase::logIds({5, 2}));
-    EXPECT_EQ(run(QStringLiteral("sl.TransactionType = 'U'")), AuditDatabase::logIds({4, 2}));
-    EXPECT_EQ(run(QStringLiteral("sl.Application = 'Admin' AND sl.Workstation = 'WKS1'")),
+    EXPECT_EQ(run({.transactionType = QStringLiteral("Update")}), AuditDatabase::logIds({4, 2}));
+    EXPECT_EQ(run({.application = QStringLiteral("Admin"), .workstation = QStringLiteral("WKS1")}),
               AuditDatabase::logIds({3}));
 
-    // Date bounds come from the connection's date literal: from a moment to one day after a moment.
-    const QString from = QStringLiteral("sl.TransactionDate >= '") +
-                         db.dateLiteral(QDateTime(QDate(2001, 1, 6), QTime(10, 0))) +
-                         QLatin1Char('\'');
-    const QString to = QStringLiteral("sl.TransactionDate < '") +
-                       db.dateLiteral(QDateTime(QDate(2001, 1, 8), QTime(0, 0)).addDays(1)) +
-                       QLatin1Char('\'');
-    EXPECT_EQ(run(from + QStringLiteral(" AND ") + to), AuditDatabase::logIds({4, 3, 2}));
+    // Date bounds come from the connection's date literal: from a moment through a day.
+    EXPECT_EQ(run({.from = QDateTime(QDate(2001, 1, 6), QTime(10, 0)),
+                   .to = QDateTime(QDate(2001, 1, 8), QTime(0, 0))}),
+              AuditDatabase::logIds({4, 3, 2}));
+    EXPECT_EQ(run({.before = QDateTime(QDate(2001, 1, 9), QTime(12, 0))}),
+              AuditDatabase::logIds({4, 3, 2, 1}));
 
-    // The key text matches anywhere in the raw key values, across the CHAR(1) separator too.
-    EXPECT_EQ(run(QStringLiteral("slk.KeyValues like '%ID=1%'")),
-              AuditDatabase::logIds({6, 3, 2, 1}));
-    EXPECT_EQ(run(QStringLiteral("slk.KeyValues like '%1") + QChar(1) + QStringLiteral("Line%'")),
+    // The key text matches anywhere in the shown key, across the separator between columns too.
+    EXPECT_EQ(run({.keyContains = QStringLiteral("ID=1")}), AuditDatabase::logIds({6, 3, 2, 1}));
+    EXPECT_EQ(run({.keyContains = QStringLiteral("1 | Line")}), AuditDatabase::logIds({6, 3}));
+    EXPECT_EQ(run({.keyContains = QStringLiteral("1") + QChar(1) + QStringLiteral("Line")}),
               AuditDatabase::logIds({6, 3}));
 
-    EXPECT_EQ(run(QString(), 5), AuditDatabase::logIds({6, 5, 4, 3, 2}));
-    EXPECT_EQ(run(QString(), 0).size(), 6);
-    EXPECT_TRUE(run(QStringLiteral("sl.Username = 'nobody'")).isEmpty());
+    EXPECT_EQ(run({}, 5), AuditDatabase::logIds({6, 5, 4, 3, 2}));
+    EXPECT_EQ(run({}, 0).size(), 6);
+    EXPECT_TRUE(run({.user = QStringLiteral("nobody")}).isEmpty());
     EXPECT_EQ(test::errorNumber([&] { db.OpenRecordset(logQuery(QString()), -1); }),
               AdErrInvalidArgument);
 }
@@ -147,13 +146,7 @@ TEST_F(SqliteQueries, TheDetailAndCurrentRowQueriesKeepTypesAndNulls)
 {
     const QString logId =
         db.OpenRecordset(logQuery(QString())).Field(0).toString(); // as the grid shows it
-    Recordset rs = db.OpenRecordset(
-        QStringLiteral(
-            "SELECT sl.TransactionType, sl.SourceTable, slk.KeyValues, sl.Data, sl.KeyID, "
-            "CONVERT(varchar(32),sl.TransactionDate,21) AS TransactionDate FROM Tallix sl, "
-            "TallixKeys slk "
-            "WHERE sl.LogID = '") +
-        logId + QStringLiteral("' AND sl.KeyID = slk.KeyID"));
+    Recordset rs = db.OpenRecordset(AuditRecord::query(logId));
     ASSERT_EQ(rs.RecordCount(), 1);
     EXPECT_EQ(rs.Field(QStringLiteral("KeyValues")).toString(),
               QStringLiteral("OrderID=1") + QChar(1) + QStringLiteral("LineNo=2"));
@@ -161,9 +154,9 @@ TEST_F(SqliteQueries, TheDetailAndCurrentRowQueriesKeepTypesAndNulls)
     EXPECT_EQ(rs.Field(QStringLiteral("TransactionDate")).toString(),
               QStringLiteral("2001-01-10 00:00:00.000"));
 
-    rs = db.OpenRecordset(QStringLiteral(
-        "SELECT OrderID,Customer,Amount,Shipped,CONVERT(VARCHAR(32),OrderDate,21) AS "
-        "OrderDate,Guid FROM Orders WHERE OrderID='1'"));
+    const SchemaCache cache = SchemaCache::fromColumnsRowset(db.OpenSchema(SchemaKind::Columns));
+    rs = db.OpenRecordset(
+        CurrentRowQuery(cache, QStringLiteral("Orders"), QStringLiteral("OrderID=1")));
     db.Close();
     ASSERT_EQ(rs.RecordCount(), 1) << "readable after the connection closed";
     EXPECT_EQ(rs.FieldType(2), dbtype::CY);
@@ -190,9 +183,8 @@ TEST_F(SqliteQueries, TheRecentChangeCountComparesStyle21Dates)
 {
     auto count = [&](int key, const char* date) {
         return db
-            .OpenRecordset(QStringLiteral("SELECT Count(*) FROM Tallix  WHERE KeyID = '") +
-                           AuditDatabase::keyId(key) + QStringLiteral("' and TransactionDate > '") +
-                           QString::fromLatin1(date) + QLatin1Char('\''))
+            .OpenRecordset(
+                MoreRecentChangeQuery(AuditDatabase::keyId(key), QString::fromLatin1(date)))
             .Field(0)
             .toInt();
     };
@@ -264,9 +256,7 @@ TEST_F(SqliteQueries, TheFilterListQueriesGiveDistinctSortedValues)
                                                          {"Workstation", "WKS1 WKS2 WKS3"},
                                                          {"Application", "Admin Sales"}};
     for (const auto& [name, values] : lists) {
-        const QString sql =
-            QStringLiteral("SELECT DISTINCT %1 FROM Tallix ORDER BY %1").arg(QLatin1String(name));
-        EXPECT_EQ(column(db.OpenRecordset(sql), name).join(QLatin1Char(' ')),
+        EXPECT_EQ(logquery::DistinctValues(db, QLatin1String(name)).join(QLatin1Char(' ')),
                   QLatin1String(values));
     }
 }
@@ -277,8 +267,7 @@ TEST_F(SqliteQueries, ADatabaseWithoutTheAuditTablesAnswersNoTable)
         Connection c(audit.connectionString(QString::fromLatin1(catalog)));
         c.Open();
         try {
-            c.OpenRecordset(
-                QStringLiteral("SELECT DISTINCT SourceTable FROM Tallix ORDER BY SourceTable"));
+            c.OpenRecordset(logquery::DistinctText(QStringLiteral("SourceTable")));
             ADD_FAILURE() << catalog;
         } catch (const Error& e) {
             EXPECT_EQ(e.number(), DB_E_NOTABLE) << catalog;
@@ -293,12 +282,7 @@ TEST_F(SqliteQueries, ADatabaseWithoutTheAuditTablesAnswersNoTable)
 
 TEST_F(SqliteQueries, TheAggregateReportCountsPerTable)
 {
-    Recordset rs = db.OpenForwardOnly(QStringLiteral(
-        "SELECT  SourceTable, convert(varchar(32),min(TransactionDate),21), "
-        "convert(varchar(32),max(TransactionDate),21), count(case TransactionType WHEN 'I' THEN 1 "
-        "END) AS Inserts, count(case TransactionType WHEN 'U' THEN 1 END) AS Updates, count(case "
-        "TransactionType WHEN 'D' THEN 1 END) AS Deletes, count(*) as Total From Tallix GROUP BY "
-        "SourceTable ORDER BY SourceTable "));
+    Recordset rs = db.OpenForwardOnly(reports::Aggregate::queryText());
     EXPECT_EQ(rs.cursor(), Recordset::Cursor::ForwardOnly);
     QStringList lines;
     for (; !rs.atEnd(); rs.MoveNext()) {
@@ -317,7 +301,8 @@ TEST_F(SqliteQueries, TheAggregateReportCountsPerTable)
 
 TEST_F(SqliteQueries, TheTransactionListRunsTheStoredQueryForwardOnly)
 {
-    Recordset rs = db.OpenForwardOnly(logQuery(QStringLiteral("sl.SourceTable = 'OrderLines'")));
+    Recordset rs =
+        db.OpenForwardOnly(logQuery(logquery::TableFilter(QStringLiteral("OrderLines"))));
     QStringList keys;
     for (; !rs.atEnd(); rs.MoveNext())
         keys << rs.Field(QStringLiteral("KeyValues"))

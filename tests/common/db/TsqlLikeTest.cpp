@@ -1,4 +1,4 @@
-#include "common/db/TsqlLike.h"
+#include "common/db/sqlite/TsqlLike.h"
 
 #include "common/db/Connection.h"
 #include "tests/common/db/AuditDatabase.h"

@@ -1,6 +1,13 @@
-#include "common/db/TsqlRewriter.h"
+#include "common/db/sqlite/TsqlRewriter.h"
 
+#include "common/db/SchemaRowsets.h"
 #include "tests/support/TestSupport.h"
+#include "viewer/details/AuditRecord.h"
+#include "viewer/details/CurrentRowQuery.h"
+#include "viewer/query/LogQuery.h"
+#include "viewer/query/SchemaCache.h"
+#include "viewer/reports/Aggregate.h"
+#include "viewer/restore/IsMoreRecentChange.h"
 
 #include <gtest/gtest.h>
 
@@ -83,27 +90,19 @@ TEST(TsqlRewriter, LiteralsAndCommentsAreNeverTouched)
 
 TEST(TsqlRewriter, TheViewersQueriesBecomeSqliteText)
 {
-    // The viewer's SQL texts, typed as the programs send them.
+    // The viewer's SQL texts, from the viewer's own code.
+    const SchemaCache orders = SchemaCache::fromColumnsRowset(Recordset(schema::columns({
+        {QString(), QStringLiteral("dbo"), QStringLiteral("Orders"), QStringLiteral("OrderID"), 1,
+         QVariant(), false, true, false, SqlType::parse(QStringLiteral("int"))},
+        {QString(), QStringLiteral("dbo"), QStringLiteral("Orders"), QStringLiteral("OrderDate"), 2,
+         QVariant(), true, false, false, SqlType::parse(QStringLiteral("datetime"))},
+    })));
     const QStringList texts = {
-        QStringLiteral(
-            "SELECT sl.LogID, sl.TransactionType, CONVERT(VARCHAR(32),sl.TransactionDate,21) as "
-            "TransactionDate, sl.SourceTable, sl.Username, sl.Workstation, sl.Application, "
-            "REPLACE(slk.KeyValues,CHAR(1),' | ') as KeyValues FROM Tallix sl, TallixKeys slk "
-            "WHERE sl.KeyID = slk.KeyID ORDER BY TransactionDate DESC"),
-        QStringLiteral(
-            "SELECT sl.TransactionType, sl.SourceTable, slk.KeyValues, sl.Data, sl.KeyID, "
-            "CONVERT(varchar(32),sl.TransactionDate,21) AS TransactionDate FROM Tallix sl, "
-            "TallixKeys slk WHERE sl.LogID = '{0}' AND sl.KeyID = slk.KeyID"),
-        QStringLiteral("SELECT OrderID,CONVERT(VARCHAR(32),OrderDate,21) AS OrderDate FROM Orders "
-                       "WHERE OrderID='5'"),
-        QStringLiteral(
-            "SELECT  SourceTable, convert(varchar(32),min(TransactionDate),21), "
-            "convert(varchar(32),max(TransactionDate),21), count(case TransactionType WHEN 'I' "
-            "THEN 1 END) AS Inserts, count(case TransactionType WHEN 'U' THEN 1 END) AS Updates, "
-            "count(case TransactionType WHEN 'D' THEN 1 END) AS Deletes, count(*) as Total From "
-            "Tallix GROUP BY SourceTable ORDER BY SourceTable "),
-        QStringLiteral("SELECT Count(*) FROM Tallix  WHERE KeyID = '{0}' and TransactionDate > "
-                       "'2001-01-05 09:05:00.000'"),
+        logquery::SelectText(QString()),
+        AuditRecord::query(QStringLiteral("{0}")),
+        CurrentRowQuery(orders, QStringLiteral("Orders"), QStringLiteral("OrderID=5")),
+        reports::Aggregate::queryText(),
+        MoreRecentChangeQuery(QStringLiteral("{0}"), QStringLiteral("2001-01-05 09:05:00.000")),
     };
     QString out;
     for (const QString& t : texts)

@@ -107,6 +107,29 @@ TEST_F(ServersTest, DefaultFlagsReadAsBooleansAndNeverEndTheList)
     EXPECT_EQ(seen, (std::vector<bool>{true, false, true, false, false, false}));
 }
 
+TEST_F(ServersTest, TheLastServerMarkedAsDefaultIsTheDefault)
+{
+    const struct {
+        const char* flags; // one letter per server: d marked as default, - not
+        const char* expected;
+    } cases[] = {{"", nullptr}, {"---", nullptr}, {"d--", "s1"}, {"-d-", "s2"},
+                 {"d-d", "s3"}, {"dd-", "s2"},    {"ddd", "s3"}};
+    for (const auto& c : cases) {
+        Servers servers;
+        const QString flags = QString::fromLatin1(c.flags);
+        for (int i = 0; i < flags.size(); ++i)
+            servers.Add(QStringLiteral("s%1").arg(i + 1), {}, {}, {}, flags[i] == u'd');
+        const Server* found = servers.DefaultServer();
+        if (!c.expected) {
+            EXPECT_EQ(found, nullptr) << c.flags;
+            continue;
+        }
+        ASSERT_NE(found, nullptr) << c.flags;
+        EXPECT_EQ(found->ServerName, QLatin1String(c.expected)) << c.flags;
+        EXPECT_EQ(found, &servers.Item(found->ServerName.mid(1).toInt())) << "the listed entry";
+    }
+}
+
 TEST_F(ServersTest, ShrinkingTheListLeavesNoStaleEntriesUpTo99)
 {
     Servers five;

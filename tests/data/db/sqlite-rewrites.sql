@@ -2,4 +2,4 @@ SELECT sl.LogID, sl.TransactionType, CONVERT('VARCHAR(32)',sl.TransactionDate,21
 SELECT sl.TransactionType, sl.SourceTable, slk.KeyValues, sl.Data, sl.KeyID, CONVERT('varchar(32)',sl.TransactionDate,21) AS TransactionDate FROM Tallix sl, TallixKeys slk WHERE sl.LogID = '{0}' AND sl.KeyID = slk.KeyID
 SELECT OrderID,CONVERT('VARCHAR(32)',OrderDate,21) AS OrderDate FROM Orders WHERE OrderID='5'
 SELECT  SourceTable, convert('varchar(32)',min(TransactionDate),21), convert('varchar(32)',max(TransactionDate),21), count(case TransactionType WHEN 'I' THEN 1 END) AS Inserts, count(case TransactionType WHEN 'U' THEN 1 END) AS Updates, count(case TransactionType WHEN 'D' THEN 1 END) AS Deletes, count(*) as Total From Tallix GROUP BY SourceTable ORDER BY SourceTable 
-SELECT Count(*) FROM Tallix  WHERE KeyID = '{0}' and TransactionDate > '2001-01-05 09:05:00.000'
+SELECT Count(*) FROM Tallix  WHERE KeyID = '{0}' and TransactionDate > CONVERT('datetime', '2001-01-05 09:05:00.000', 121)

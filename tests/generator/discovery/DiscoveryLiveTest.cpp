@@ -101,6 +101,11 @@ protected:
     IDiscoveryObserver quiet;
 };
 
+bool alwaysReplace(const QString&)
+{
+    return true;
+}
+
 QString describe(const CColumn& c)
 {
     return QStringLiteral("%1|%2|%3|%4")
@@ -114,8 +119,9 @@ QString describe(const CColumn& c)
 TEST_F(DiscoveryLive, ReadsTablesTypesAndKeysButNoViewOrAuditTable)
 {
     CTables tables;
-    ASSERT_EQ(SchemaDiscovery(quiet).LoadTables(tables, scratch), SchemaDiscovery::Result::Loaded)
-        << qPrintable(messages.shownTexts().join(u'\n'));
+    SchemaDiscovery discovery(quiet);
+    ASSERT_EQ(discovery.LoadTables(tables, scratch, alwaysReplace), SchemaDiscovery::Result::Loaded)
+        << qPrintable(discovery.Failure());
     QStringList names;
     for (const CTable& t : tables)
         names << t.TableName;
@@ -172,15 +178,16 @@ TEST_F(DiscoveryLive, ScriptForAwkwardTableNamesRunsAndRecordsChanges)
 
     Project project;
     project.setDB(scratchName());
-    ASSERT_EQ(SchemaDiscovery(quiet).LoadTables(project.Tables(), scratch),
+    ASSERT_EQ(SchemaDiscovery(quiet).LoadTables(project.Tables(), scratch, alwaysReplace),
               SchemaDiscovery::Result::Loaded);
     for (const char* name : {"O'Brien", "Sales.2024"}) {
         CTable& t = project.Tables().Item(QLatin1String(name));
         t.Insert = t.Update = t.Delete = true;
     }
     IScriptObserver silent;
-    const QString script = ScriptDriver(silent).GenerateScript(project);
-    ASSERT_FALSE(script.isEmpty()) << qPrintable(messages.shownTexts().join(u'\n'));
+    ScriptDriver driver(silent);
+    const QString script = driver.GenerateScript(project);
+    ASSERT_FALSE(script.isEmpty()) << qPrintable(driver.Failures().join(u'\n'));
     runScript(db, script);
 
     db.Execute(QStringLiteral("INSERT INTO [O'Brien] (Id, Name) VALUES (1, 'Pat')\n"

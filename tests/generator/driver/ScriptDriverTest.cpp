@@ -280,9 +280,9 @@ TEST(ScriptDriverNames, CollidingTriggerNamesFailTheRunNamingBothTables)
     IScriptObserver silent;
     ScriptDriver driver(silent, fixedTime);
     EXPECT_TRUE(driver.GenerateScript(project).isEmpty());
-    ASSERT_EQ(recorded.shown.size(), 1u);
+    ASSERT_EQ(driver.Failures().size(), 1);
     EXPECT_EQ(
-        recorded.shown[0].text,
+        driver.Failures()[0],
         QStringLiteral("Error (GenerateScript) - The tables \"My table\" and \"my_table\" give "
                        "the same trigger names (my_tableTallixInsert, my_tableTallixUpdate, "
                        "my_tableTallixDelete), so the one would drop the other's triggers; "
@@ -292,27 +292,29 @@ TEST(ScriptDriverNames, CollidingTriggerNamesFailTheRunNamingBothTables)
     // and the removal script drops the same names twice without harm.
     project.Tables().Item(3).Update = false;
     EXPECT_FALSE(driver.GenerateScript(project).isEmpty());
+    EXPECT_TRUE(driver.Failures().isEmpty()) << "a run that works forgets the last failure";
     project.Tables().Item(3).Update = true;
     EXPECT_FALSE(driver.GenerateRemoveScript(project).isEmpty());
-    EXPECT_EQ(recorded.shown.size(), 1u);
+    EXPECT_TRUE(driver.Failures().isEmpty());
+    EXPECT_TRUE(recorded.shown.empty()) << "the driver shows nothing itself";
 }
 
 TEST(ScriptDriverNames, DatabaseNameWithALineBreakProducesNoScript)
 {
     Project project;
     project.setDB(QStringLiteral("shop]\nGO\nDROP DATABASE shop --"));
-    test::RecordingMessages recorded;
     IScriptObserver silent;
     ScriptDriver driver(silent, fixedTime);
     EXPECT_TRUE(driver.GenerateScript(project).isEmpty());
+    EXPECT_EQ(driver.Failures(),
+              QStringList{QStringLiteral("Error (GenerateScript) - The database name holds a "
+                                         "line break or other control character; no script was "
+                                         "produced.")});
     EXPECT_TRUE(driver.GenerateRemoveScript(project).isEmpty());
-    EXPECT_EQ(recorded.shownTexts(),
-              QStringList({QStringLiteral("Error (GenerateScript) - The database name holds a "
-                                          "line break or other control character; no script was "
-                                          "produced."),
-                           QStringLiteral("Error (GenerateRemoveScript) - The database name holds "
-                                          "a line break or other control character; no script "
-                                          "was produced.")}));
+    EXPECT_EQ(driver.Failures(),
+              QStringList{QStringLiteral("Error (GenerateRemoveScript) - The database name holds "
+                                         "a line break or other control character; no script "
+                                         "was produced.")});
 }
 
 TEST(ScriptDriverNames, AProjectWithoutADatabaseProducesNoScript)
@@ -324,15 +326,15 @@ TEST(ScriptDriverNames, AProjectWithoutADatabaseProducesNoScript)
         t.Insert = true;
         t.Columns.Add(QStringLiteral("ItemID"), QStringLiteral("int"), 0, 10, 0, false, true, false,
                       true);
-        test::RecordingMessages recorded;
         IScriptObserver silent;
         ScriptDriver driver(silent, fixedTime);
         EXPECT_TRUE(driver.GenerateScript(project).isEmpty()) << '"' << name << '"';
+        EXPECT_EQ(driver.Failures(), QStringList{QStringLiteral("Error (GenerateScript) - The "
+                                                                "project names no database; no "
+                                                                "script was produced.")});
         EXPECT_TRUE(driver.GenerateRemoveScript(project).isEmpty());
-        EXPECT_EQ(recorded.shownTexts(),
-                  QStringList({QStringLiteral("Error (GenerateScript) - The project names no "
-                                              "database; no script was produced."),
-                               QStringLiteral("Error (GenerateRemoveScript) - The project names "
-                                              "no database; no script was produced.")}));
+        EXPECT_EQ(driver.Failures(),
+                  QStringList{QStringLiteral("Error (GenerateRemoveScript) - The project names "
+                                             "no database; no script was produced.")});
     }
 }

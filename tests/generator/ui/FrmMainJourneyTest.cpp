@@ -192,8 +192,12 @@ TEST_F(GeneratorJourney, AFailedLoadOfTablesKeepsThePreviousListWithItsTicks)
     ASSERT_EQ(messages.asked.size(), 1u);
     EXPECT_EQ(messages.asked[0].text,
               QStringLiteral("Do you want to discard the current table list?"));
+    EXPECT_EQ(messages.asked[0].title, QStringLiteral("Tallix Warning"));
+    EXPECT_EQ(messages.asked[0].buttons, IMessages::Buttons::YesNo);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_TRUE(messages.shown[0].text.startsWith(QLatin1String("Error (LoadTables) - ")));
+    EXPECT_EQ(messages.shown[0].title, QStringLiteral("Tallix"));
+    EXPECT_EQ(messages.shown[0].icon, IMessages::Icon::Critical);
     EXPECT_EQ(rowsOf("fgTables"), tables);
     EXPECT_EQ(rowsOf("fgFields"), fields);
     const CTable& orders = window.project().Tables().Item(QStringLiteral("Orders"));
@@ -286,4 +290,23 @@ TEST_F(GeneratorJourney, AProjectWithoutADatabaseGivesNoScriptInTheWindowNorInBa
     EXPECT_TRUE(messages.asked.empty()) << "no offer to view a script";
     EXPECT_TRUE(messages.launched.isEmpty());
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("empty.sql"))));
+}
+
+TEST_F(GeneratorJourney, WithSeveralDefaultsTheLastOneIsChosenAsInTheViewer)
+{
+    test::AuditDatabase first;
+    Servers servers;
+    servers.Add(first.folder(), QString(), QString(), QStringLiteral("audit"), true,
+                first.folder());
+    servers.Add(QStringLiteral("not marked"), QString(), QString(), QString(), false,
+                QStringLiteral("not marked"));
+    servers.Add(server.folder(), QString(), QString(), QStringLiteral("shop"), true,
+                server.folder());
+    servers.SaveToRegistry();
+    open(false);
+    EXPECT_EQ(child<QComboBox>("cboServer")->count(), 3);
+    EXPECT_EQ(child<QComboBox>("cboServer")->currentText(), server.folder());
+    EXPECT_EQ(child<QComboBox>("cboDatabase")->currentText(), QStringLiteral("shop"));
+    EXPECT_GE(child<QComboBox>("cboDatabase")->findText(QStringLiteral("audit")), 0);
+    EXPECT_TRUE(messages.shown.empty()) << qPrintable(messages.shownTexts().join(u'|'));
 }

@@ -84,6 +84,8 @@ TEST_F(GeneratorWindow, LoadsChoosesGeneratesSavesReopensAndMatchesBatchMode)
     EXPECT_EQ(messages.shownTexts(),
               QStringList{QStringLiteral(
                   "The size of the key is > 900 characters, this table can not be audited!")});
+    EXPECT_EQ(messages.shown[0].title, QStringLiteral("Tallix Warning"));
+    EXPECT_EQ(messages.shown[0].icon, IMessages::Icon::Information);
     EXPECT_EQ(
         rowsOf("fgTables"),
         (QStringList{QStringLiteral(".|.|.|.|Huge"), QStringLiteral(".|.|.|.|Notes"),

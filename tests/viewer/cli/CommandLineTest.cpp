@@ -280,6 +280,8 @@ TEST(ViewerCommandLine, FailuresWhileRunningSayWhatFailed)
          s("Error: no such server folder: no/such/folder")},
         {{s("--server"), file, s("--database"), s("audit")},
          s("Error: no such server folder: ") + file},
+        {{s("--server"), s("sqlite:") + audit.folder() + s("/gone"), s("--database"), s("audit")},
+         s("Error: no such server folder: sqlite:") + audit.folder() + s("/gone")},
         {{s("--server"), audit.folder(), s("--database"), s("empty")},
          s("Tallix does not appear to be running/configured for this database.")},
     };

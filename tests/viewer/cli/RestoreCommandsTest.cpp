@@ -125,6 +125,38 @@ TEST_F(RestoreCommands, RestoreScriptWritesTheRowsInTheOrderGiven)
     EXPECT_TRUE(r.err.contains(s("Unexpected argument \"extra\"")));
 }
 
+TEST_F(RestoreCommands, ANewerChangeThatCannotBeLookedForIsAWarningBesideTheText)
+{
+    const QString odd = AuditDatabase::logId(8);
+    {
+        Connection c(audit.connectionString());
+        c.Open();
+        AuditRows(c).add(odd, s("Orders"), s("U"), s("no date"), s("OrderID=1"),
+                         AuditRows::data({AuditRows::column(s("Customer"), s("Old"), s("Acme"))}));
+    }
+    const QString statement =
+        s("UPDATE Orders\r\nSET\r\n       Customer = CAST('Old' AS varchar(40))\r\n"
+          "WHERE OrderID='1'\r\n");
+    const QString warning = s("tallixview: warning: Error - Can't determine if there are recent "
+                              "changes to this record : ");
+    Result r = run({s("--restore"), odd});
+    EXPECT_EQ(r.status, 0) << qPrintable(r.err);
+    EXPECT_EQ(r.out, statement);
+    EXPECT_TRUE(r.err.startsWith(warning)) << qPrintable(r.err);
+    EXPECT_EQ(r.err.count(u'\n'), 1);
+
+    // In a script of two such rows it is said once; the script is written.
+    QTemporaryDir dir;
+    const QString file = dir.filePath(s("undo.sql"));
+    r = run({s("--restore-script"), file, odd, odd});
+    EXPECT_EQ(r.status, 0) << qPrintable(r.err);
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(f.readAll()).count(statement), 2);
+    EXPECT_TRUE(r.err.startsWith(warning)) << qPrintable(r.err);
+    EXPECT_EQ(r.err.count(u'\n'), 1);
+}
+
 TEST_F(RestoreCommands, RowsThatCannotBeRestoredExitWithTheReasonAndNoStatement)
 {
     Connection c(audit.connectionString());

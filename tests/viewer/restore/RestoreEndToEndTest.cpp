@@ -9,6 +9,7 @@
 #include "viewer/details/DetailsLoader.h"
 #include "viewer/query/LogQuery.h"
 #include "viewer/restore/ExecuteRestoreScript.h"
+#include "viewer/restore/RestoreScriptBuilder.h"
 #include "viewer/restore/RestoreScriptFile.h"
 #include "viewer/restore/RestoreStatement.h"
 #include "viewer/restore/RestoreText.h"
@@ -17,7 +18,6 @@
 
 using namespace tallix;
 using tallix::test::AuditRows;
-using tallix::test::RecordingMessages;
 using tallix::test::s;
 using tallix::test::ShopDatabase;
 
@@ -185,26 +185,29 @@ TEST_F(RestoreEndToEnd, RestoringEachRowNewestFirstUndoesTheWholeHistory)
     const QStringList ids = newestFirst();
     ASSERT_EQ(ids.size(), 12);
     EXPECT_EQ(ids.first(), s("h12"));
-    RecordingMessages messages;
     for (const QString& id : ids) {
         const QString text = restoreText(id);
-        EXPECT_TRUE(ExecuteRestoreScript(shop.connectionString(), text))
-            << qPrintable(id) << "\n"
-            << qPrintable(text) << qPrintable(messages.shownTexts().join(s("\n")));
+        const RestoreRun run = ExecuteRestoreScript(shop.connectionString(), text);
+        EXPECT_TRUE(run) << qPrintable(id) << "\n" << qPrintable(text) << qPrintable(run.failure);
     }
-    EXPECT_TRUE(messages.shown.empty()) << qPrintable(messages.shownTexts().join(s("\n")));
     EXPECT_EQ(shop.snapshot(), before);
 }
 
 TEST_F(RestoreEndToEnd, OneScriptOfAllRowsUndoesTheWholeHistory)
 {
-    RestoreScriptFile script;
+    // Built as the window's "Generate Restore Script" and --restore-script build it.
+    Connection c(shop.connectionString());
+    const RestoreScriptBuild build = BuildRestoreScript(c, shop.cache(), newestFirst(), false);
+    c.Close();
+    EXPECT_TRUE(build.refused.isEmpty());
+    EXPECT_TRUE(build.warnings.isEmpty());
+    RestoreScriptFile byHand;
     for (const QString& id : newestFirst())
-        script.append(restoreText(id));
-    EXPECT_EQ(script.count(), 12);
-    RecordingMessages messages;
-    EXPECT_TRUE(ExecuteRestoreScript(shop.connectionString(), script.text()))
-        << qPrintable(messages.shownTexts().join(s("\n")));
+        byHand.append(restoreText(id));
+    EXPECT_EQ(build.script.count(), 12);
+    EXPECT_EQ(build.script.text(), byHand.text());
+    const RestoreRun run = ExecuteRestoreScript(shop.connectionString(), build.script.text());
+    EXPECT_TRUE(run) << qPrintable(run.failure);
     EXPECT_EQ(shop.snapshot(), before);
 }
 
@@ -266,7 +269,6 @@ TEST_F(RestoreEndToEnd, TheRestoreTextsOfTheHistory)
 
 TEST_F(RestoreEndToEnd, WhatTheFaultsOfBareTextsWouldHaveDone)
 {
-    RecordingMessages messages;
     // Casts without length and scale cut the text to 30 characters and round the price.
     ASSERT_TRUE(ExecuteRestoreScript(shop.connectionString(),
                                      s("UPDATE Orders\r\nSET\r\n       Note = CAST('") + kLongNote +
@@ -290,11 +292,12 @@ TEST_F(RestoreEndToEnd, WhatTheFaultsOfBareTextsWouldHaveDone)
     DetailsResult details;
     restoreText(s("h06"), &details);
     ASSERT_EQ(details.audit.Count(), 7);
-    EXPECT_FALSE(ExecuteRestoreScript(shop.connectionString(),
-                                      BuildRestoreStatement(s("D"), s("Orders"), details.audit,
-                                                            s("OrderID=2"), true, shop.cache())
-                                          .text));
-    EXPECT_EQ(messages.shown.size(), 1u);
+    const RestoreRun run = ExecuteRestoreScript(
+        shop.connectionString(), BuildRestoreStatement(s("D"), s("Orders"), details.audit,
+                                                       s("OrderID=2"), true, shop.cache())
+                                     .text);
+    EXPECT_FALSE(run);
+    EXPECT_TRUE(run.failure.startsWith(s("Error: "))) << qPrintable(run.failure);
 }
 
 TEST_F(RestoreEndToEnd, ValuesHoldingLineBreaksAndGoComeBackWhole)
@@ -309,9 +312,8 @@ TEST_F(RestoreEndToEnd, ValuesHoldingLineBreaksAndGoComeBackWhole)
                                       AuditRows::column(s("Note"), note, s("short"))}));
     const QString text = restoreText(s("h13"));
     EXPECT_EQ(SplitBatches(text).size(), 1) << qPrintable(text);
-    RecordingMessages messages;
-    ASSERT_TRUE(ExecuteRestoreScript(shop.connectionString(), text))
-        << qPrintable(text) << qPrintable(messages.shownTexts().join(s("\n")));
+    const RestoreRun run = ExecuteRestoreScript(shop.connectionString(), text);
+    ASSERT_TRUE(run) << qPrintable(text) << qPrintable(run.failure);
     Recordset rs = c.OpenRecordset(s("SELECT Customer, Note FROM Orders WHERE OrderID = 1"));
     EXPECT_EQ(rs.Field(0).toString(), customer);
     EXPECT_EQ(rs.Field(1).toString(), note);

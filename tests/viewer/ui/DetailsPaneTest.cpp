@@ -367,3 +367,48 @@ TEST_F(DetailsPane, RowsThatCannotBeRestoredAreRefusedWithTheirReasonsAndLeftOut
     EXPECT_EQ(messages.launched.size(), 1);
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 1);
 }
+
+TEST_F(DetailsPane, ANewerChangeThatCannotBeLookedForIsToldAndTheTextComesWithoutItsWarning)
+{
+    {
+        Connection c(audit.connectionString());
+        c.Open();
+        AuditRows(c).add(s("{44444444-0000-0000-0000-000000000005}"), s("Orders"), s("U"),
+                         s("9999-12-31 23:59:59.999 and more"), s("OrderID=1"),
+                         AuditRows::data({AuditRows::column(s("Customer"), s("Old"), s("Acme"))}));
+    }
+    QTest::mouseClick(control<QPushButton>("cmdFilter"), Qt::LeftButton);
+    ASSERT_EQ(log()->text(1, 0), s("{44444444-0000-0000-0000-000000000005}"));
+    const QString cannotTell = s("Error - Can't determine if there are recent changes to this "
+                                 "record : ");
+
+    // Showing its restore text says so once and writes the statement alone.
+    click("chkShowRestore");
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(messages.shown[0].text.startsWith(cannotTell))
+        << qPrintable(messages.shown[0].text);
+    EXPECT_EQ(messages.shown[0].title, s("Tallix Viewer"));
+    EXPECT_EQ(messages.shown[0].icon, IMessages::Icon::Warning);
+    EXPECT_EQ(control<QPlainTextEdit>("txtRestore")->toPlainText(),
+              s("UPDATE Orders\nSET\n       Customer = CAST('Old' AS varchar(40))\n"
+                "WHERE OrderID='1'\n"));
+
+    // A script of it and the row after it: the script is written, and the same is told once.
+    QTemporaryDir folder;
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(folder.path());
+    log()->selectRows(1, 2);
+    control<QMenu>("mnuPopup")->findChild<QAction*>(s("mnuRestoreAll"))->trigger();
+    QDir::setCurrent(previous);
+    ASSERT_EQ(messages.shown.size(), 2u) << qPrintable(messages.shownTexts().join(s("|")));
+    EXPECT_EQ(messages.shown[1].text, messages.shown[0].text);
+    ASSERT_EQ(messages.launched.size(), 1);
+    QFile file(messages.launched[0]);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString written = QString::fromUtf8(file.readAll());
+    EXPECT_TRUE(written.contains(s("       Customer = CAST('Old' AS varchar(40))\r\n")));
+    // The older update of order 1 has been changed again since.
+    EXPECT_TRUE(written.contains(s("-- WARNING !!!\r\n")));
+    EXPECT_EQ(log()->selectedRowRange(), (std::pair<int, int>{1, 2}));
+    EXPECT_EQ(control<QLabel>("sbMainPanel1")->text(), QString());
+}

@@ -1,4 +1,4 @@
-#include "common/db/TsqlLike.h"
+#include "common/db/sqlite/TsqlLike.h"
 
 namespace tallix {
 

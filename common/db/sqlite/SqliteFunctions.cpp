@@ -1,8 +1,8 @@
-#include "common/db/SqliteFunctions.h"
+#include "common/db/sqlite/SqliteFunctions.h"
 
 #include "common/base/Error.h"
 #include "common/db/TsqlConversion.h"
-#include "common/db/TsqlLike.h"
+#include "common/db/sqlite/TsqlLike.h"
 
 #include <sqlite3.h>
 

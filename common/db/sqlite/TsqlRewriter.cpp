@@ -1,4 +1,4 @@
-#include "common/db/TsqlRewriter.h"
+#include "common/db/sqlite/TsqlRewriter.h"
 
 #include "common/db/ColumnTypeInfo.h"
 

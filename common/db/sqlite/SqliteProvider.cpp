@@ -1,11 +1,13 @@
-#include "common/db/SqliteProvider.h"
+#include "common/db/sqlite/SqliteProvider.h"
 
 #include "common/db/DbErrors.h"
-#include "common/db/SqliteFunctions.h"
-#include "common/db/TsqlRewriter.h"
+#include "common/db/SqliteStandIn.h"
+#include "common/db/sqlite/SqliteFunctions.h"
+#include "common/db/sqlite/TsqlRewriter.h"
 
 #include <QAtomicInt>
 #include <QDir>
+#include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QSqlError>
@@ -211,6 +213,10 @@ QStringList SqliteProvider::catalogNames(const QString& folder)
 void SqliteProvider::open()
 {
     close();
+    // A mistyped folder would otherwise open the empty master and list no database at all.
+    if (!QFileInfo(m_folder).isDir())
+        throw dberror::failure(QStringLiteral("The server folder \"%1\" does not exist.")
+                                   .arg(QDir::toNativeSeparators(m_folder)));
     const QStringList catalogs = catalogNames(m_folder);
     QString file;
     QString chosen;
@@ -497,6 +503,11 @@ std::shared_ptr<RowSet> SqliteProvider::columns(bool keysOnly)
 QString SqliteProvider::dateLiteral(const QDateTime& value) const
 {
     return value.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"));
+}
+
+std::unique_ptr<Provider> MakeSqliteProvider(const QString& folder, const QString& catalog)
+{
+    return std::make_unique<SqliteProvider>(folder, catalog);
 }
 
 } // namespace tallix
