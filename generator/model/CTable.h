@@ -9,6 +9,8 @@ class CTable {
 public:
     CColumns Columns;
     QString TableName;
+    // Empty for the default schema ("dbo"), which every name without a schema means.
+    QString Schema;
     bool Insert = false;
     bool Update = false;
     bool Delete = false;
@@ -16,6 +18,9 @@ public:
     bool LargeKey = false;
 
     bool HasPrimaryKey() const;
+    // The name the audit rows record and the grid shows: bare in the default schema, else
+    // "schema.table" (audit::recordedName).
+    QString QualifiedName() const;
 };
 
 } // namespace tallix

@@ -1,5 +1,6 @@
 #include "generator/model/CTables.h"
 
+#include "common/audit/TableNames.h"
 #include "generator/model/XmlText.h"
 
 namespace tallix {
@@ -14,10 +15,10 @@ CTable* CTables::GetTable(const QString& tableName) const
     // The key index finds the usual case at once; a TableName changed after Add
     // is still found by the walk in order.
     CTable* candidate = m_items.find(tableName);
-    if (candidate && candidate->TableName == tableName)
+    if (candidate && candidate->Schema.isEmpty() && candidate->TableName == tableName)
         return candidate;
     for (CTable& t : m_items) {
-        if (t.TableName == tableName)
+        if (t.QualifiedName() == tableName)
             return &t;
     }
     return nullptr;
@@ -31,9 +32,24 @@ bool CTables::DoIGenerateScript(const QString& tableName) const
 
 CTable& CTables::Add(const QString& TableName)
 {
+    return Add(QString(), TableName);
+}
+
+CTable& CTables::Add(const QString& schema, const QString& TableName)
+{
     auto table = std::make_unique<CTable>();
     table->TableName = TableName;
-    return m_items.add(std::move(table), TableName);
+    if (!audit::isDefaultSchema(schema))
+        table->Schema = schema;
+    const QString key = keyOf(table->Schema, TableName);
+    return m_items.add(std::move(table), key);
+}
+
+QString CTables::keyOf(const QString& schema, const QString& tableName)
+{
+    if (audit::isDefaultSchema(schema))
+        return tableName;
+    return schema + QChar(u'\0') + tableName;
 }
 
 QString CTables::Save()
@@ -66,6 +82,9 @@ void CTables::appendXML(QString& out) const
         appendAttribute(out, QLatin1StringView("Update"), t.Update);
         appendAttribute(out, QLatin1StringView("Delete"), t.Delete);
         appendAttribute(out, QLatin1StringView("LargeKey"), t.LargeKey);
+        // Only outside the default schema, so that older files stay byte for byte.
+        if (!t.Schema.isEmpty())
+            appendAttribute(out, QLatin1StringView("Schema"), t.Schema);
         out += QLatin1StringView("/>\r\n");
         t.Columns.appendXML(out);
         out += QLatin1StringView("   </TABLE>\r\n");

@@ -1,5 +1,6 @@
 #include "generator/project/Project.h"
 
+#include "common/audit/TableNames.h"
 #include "common/base/Error.h"
 #include "common/xml/Parser.h"
 #include "generator/model/XmlText.h"
@@ -216,12 +217,13 @@ private:
     void readTable(const Attributes& a)
     {
         const QString name = value(a, 1, "TableName");
+        const QString schema = schemaOf(a);
         CTable* table = nullptr;
         try {
-            table = &m_project.m_tables.Add(name);
+            table = &m_project.m_tables.Add(schema, name);
         } catch (const Error& e) {
             throw Error(e.number(), QStringLiteral("table \"%1\" is in the project twice (%2)")
-                                        .arg(name, e.description()));
+                                        .arg(audit::recordedName(schema, name), e.description()));
         }
         m_current = table;
         table->Insert = boolean(a, 2, "Insert");
@@ -230,6 +232,17 @@ private:
         table->LargeKey = boolean(a, 5, "LargeKey");
         m_last = Last::Table;
         m_lastTable = table;
+    }
+
+    // The table's schema: an attribute named Schema after the five the table always has, which
+    // older readers pass over. Without it the table is in the default schema.
+    static QString schemaOf(const Attributes& a)
+    {
+        for (int position = 6; position <= a.Count(); ++position) {
+            if (a.Item(position).Name() == QLatin1StringView("Schema"))
+                return readAttributeValue(a.Item(position).Value());
+        }
+        return QString();
     }
 
     void readColumn(const Attributes& a)
@@ -262,12 +275,12 @@ private:
         case Last::Project:
             return QStringLiteral("the PROJECT element");
         case Last::Table:
-            return QStringLiteral("table \"%1\"").arg(m_lastTable->TableName);
+            return QStringLiteral("table \"%1\"").arg(m_lastTable->QualifiedName());
         case Last::Column: {
             const int count = m_lastTable->Columns.Count();
             return QStringLiteral("column %1 (\"%2\") of table \"%3\"")
                 .arg(count)
-                .arg(m_lastTable->Columns.Item(count).ColumnName, m_lastTable->TableName);
+                .arg(m_lastTable->Columns.Item(count).ColumnName, m_lastTable->QualifiedName());
         }
         }
         return QStringLiteral("the start of the file");

@@ -320,3 +320,78 @@ TEST(ProjectReading, SaysWhetherItReadEverythingAndWhereItStopped)
         EXPECT_FALSE(q.IsDirty());
     }
 }
+
+// Two tables of one name in two schemas, and a schema with an apostrophe and quotes; the default
+// schema is written without the attribute, as files were before schemas.
+TEST(ProjectText, SchemasRoundTripThroughTheFileByteForByte)
+{
+    Project p;
+    p.setName(QStringLiteral("Shop"));
+    p.setDB(QStringLiteral("shop"));
+    const struct {
+        const char* schema;
+        const char* name;
+        bool insert, update, del;
+        bool column;
+    } tables[] = {
+        {"dbo", "Orders", true, true, true, true},
+        {"sales", "Orders", false, true, false, true},
+        {"o'brien \"x\"", "a.b", false, false, true, false},
+    };
+    for (const auto& t : tables) {
+        CTable& table = p.Tables().Add(QString::fromUtf8(t.schema), QString::fromUtf8(t.name));
+        table.Insert = t.insert;
+        table.Update = t.update;
+        table.Delete = t.del;
+        if (t.column)
+            table.Columns.Add(u"Id"_qs, u"int"_qs, 4, 10, 0, false, true, false, true);
+    }
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("schemas.tpx"));
+    ProjectFile::write(path, p.Save());
+    EXPECT_MATCHES_GOLDEN(fileBytes(path), QStringLiteral("project/schemas.tpx"));
+
+    Project back;
+    ASSERT_TRUE(back.Load(ProjectFile::read(path)).complete);
+    ASSERT_EQ(back.Tables().Count(), 3);
+    EXPECT_EQ(back.Tables().Item(1).Schema, QString());
+    EXPECT_EQ(back.Tables().Item(2).Schema, u"sales"_qs);
+    EXPECT_EQ(back.Tables().Item(3).QualifiedName(), u"o'brien \"x\".a.b"_qs);
+    EXPECT_EQ(back.Tables().GetTable(u"sales.Orders"_qs), &back.Tables().Item(2));
+    EXPECT_EQ(back.Tables().GetTable(u"Orders"_qs), &back.Tables().Item(1));
+}
+
+TEST(ProjectReading, SchemaAttributeIsOptionalAndFoundByName)
+{
+    const auto read = [](const char* tables) {
+        Project p;
+        const Project::ReadResult result = p.Load(
+            QStringLiteral("<PROJECT Name=\"\" Author=\"\" Server=\"\" DB=\"\" UserID=\"\" "
+                           "Password=\"\" OutputFile=\"\" MTS=\"0\" SQL2000=\"0\"/><TABLES>") +
+            QString::fromUtf8(tables) + QStringLiteral("</TABLES>"));
+        QStringList names;
+        for (const CTable& t : p.Tables())
+            names << t.QualifiedName();
+        return (result.complete ? QString() : QStringLiteral("partial: ")) + names.join(u'|');
+    };
+    const struct {
+        const char* tables;
+        const char* expected;
+    } cases[] = {
+        {"<TABLE TableName=\"t\" I=\"0\" U=\"0\" D=\"0\" L=\"0\"/>", "t"},
+        {"<TABLE TableName=\"t\" I=\"0\" U=\"0\" D=\"0\" L=\"0\" Schema=\"dbo\"/>", "t"},
+        // A later writer's attribute before it is passed over.
+        {"<TABLE TableName=\"t\" I=\"0\" U=\"0\" D=\"0\" L=\"0\" Other=\"x\" Schema=\"s\"/>",
+         "s.t"},
+        // Among the first five the name means nothing: attributes are read by position.
+        {"<TABLE Schema=\"t\" I=\"0\" U=\"0\" D=\"0\" L=\"0\"/>", "t"},
+        {"<TABLE TableName=\"t\" I=\"0\" U=\"0\" D=\"0\" L=\"0\" Schema=\"S\"/>"
+         "<TABLE TableName=\"T\" I=\"0\" U=\"0\" D=\"0\" L=\"0\" Schema=\"s\"/>",
+         "partial: S.t"},
+        {"<TABLE TableName=\"t\" I=\"0\" U=\"0\" D=\"0\" L=\"0\" Schema=\"s\"/>"
+         "<TABLE TableName=\"s.t\" I=\"0\" U=\"0\" D=\"0\" L=\"0\"/>",
+         "s.t|s.t"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(read(c.tables), QString::fromUtf8(c.expected)) << c.tables;
+}
