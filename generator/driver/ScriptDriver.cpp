@@ -1,6 +1,7 @@
 #include "generator/driver/ScriptDriver.h"
 
 #include "common/audit/SqlQuoting.h"
+#include "common/audit/TableNames.h"
 #include "common/base/Error.h"
 #include "generator/project/Project.h"
 #include "generator/templates/Templates.h"
@@ -83,24 +84,36 @@ void checkDatabaseName(const Project& project)
 }
 
 // The second table's drop sections would remove the first one's triggers and
-// leave that table unaudited without a word.
+// leave that table unaudited without a word. Triggers live in their table's schema, so only names
+// in one schema collide. Two tables that record one name ("a.b" in dbo and "b" in schema "a")
+// would mix their audit rows and keys, so they are refused as well.
 void checkTriggerNames(const CTables& tables)
 {
-    QHash<QString, const CTable*> seen;
+    QHash<std::pair<QString, QString>, const CTable*> seen;
+    QHash<QString, const CTable*> recorded;
     for (const CTable& table : tables) {
         if (!getsTriggers(table))
             continue;
         const QString name = CleanTriggerName(table.TableName);
-        const CTable*& first = seen[name.toCaseFolded()];
-        if (!first) {
-            first = &table;
-            continue;
-        }
-        throw Error(Error::InvalidArgument,
-                    QStringLiteral("The tables \"%1\" and \"%2\" give the same trigger names "
-                                   "(%3TallixInsert, %3TallixUpdate, %3TallixDelete), so the "
-                                   "one would drop the other's triggers; no script was produced.")
-                        .arg(first->TableName, table.TableName, name));
+        const CTable*& first = seen[{table.Schema.toCaseFolded(), name.toCaseFolded()}];
+        if (first)
+            throw Error(Error::InvalidArgument,
+                        QStringLiteral("The tables \"%1\" and \"%2\" give the same trigger names "
+                                       "(%3TallixInsert, %3TallixUpdate, %3TallixDelete), so the "
+                                       "one would drop the other's triggers; no script was "
+                                       "produced.")
+                            .arg(first->QualifiedName(), table.QualifiedName(), name));
+        first = &table;
+        const CTable*& same = recorded[table.QualifiedName().toCaseFolded()];
+        if (same)
+            throw Error(Error::InvalidArgument,
+                        QStringLiteral("The tables \"%1\" of schema \"%2\" and \"%3\" of schema "
+                                       "\"%4\" would be recorded under the same name, so their "
+                                       "audit rows could not be told apart; no script was "
+                                       "produced.")
+                            .arg(same->TableName, audit::schemaOrDefault(same->Schema),
+                                 table.TableName, audit::schemaOrDefault(table.Schema)));
+        same = &table;
     }
 }
 
@@ -221,7 +234,7 @@ void ScriptDriver::buildScript(const Project& project, IScriptSink& sink)
 void ScriptDriver::appendAction(IScriptSink& sink, const CTable& table, const Project& project,
                                 const Action& action, int& count)
 {
-    const QString& name = table.TableName;
+    const QString name = table.QualifiedName();
     const QString letter = action.letter;
     m_observer.UpdateStatus(name, letter, QStringLiteral("Generating"), count);
     if (!table.HasPrimaryKey()) {
@@ -271,8 +284,8 @@ void ScriptDriver::buildRemoveScript(const Project& project, IScriptSink& sink)
     int done = 0;
     for (const CTable& table : tables) {
         // No trigger can exist for such a name: none was ever written for it.
-        if (SqlQuoting::hasControl(table.TableName)) {
-            sink.append(ControlCharacterBlock(table.TableName));
+        if (SqlQuoting::hasControl(table.TableName) || SqlQuoting::hasControl(table.Schema)) {
+            sink.append(ControlCharacterBlock(table.QualifiedName()));
         } else {
             QString failure;
             const QString block = GenerateRemove(table, &failure);
@@ -280,7 +293,7 @@ void ScriptDriver::buildRemoveScript(const Project& project, IScriptSink& sink)
                 noteFailure(failure);
                 throw Error(0, QStringLiteral("The triggers of table %1 could not be dropped in "
                                               "the script; no script was produced.")
-                                   .arg(table.TableName));
+                                   .arg(table.QualifiedName()));
             }
             sink.append(block);
         }

@@ -101,13 +101,14 @@ QLatin1StringView aliasLetter(Alias alias)
 void requireAuditable(const CTable& table)
 {
     if (!table.HasPrimaryKey())
-        throw Error(Error::InvalidArgument,
-                    QStringLiteral("Table %1 does not have any primary key!").arg(table.TableName));
+        throw Error(
+            Error::InvalidArgument,
+            QStringLiteral("Table %1 does not have any primary key!").arg(table.QualifiedName()));
     if (HasControlInNames(table))
         throw Error(Error::InvalidArgument,
                     QStringLiteral("Table %1 has a line break or other control character in its "
                                    "name or a column name!")
-                        .arg(table.TableName));
+                        .arg(table.QualifiedName()));
 }
 
 void appendKeyExpression(QString& out, const CTable& table, Alias alias, KeyForm form)
@@ -218,7 +219,7 @@ QString guardedBuild(QLatin1StringView routine, qsizetype reserve, QString* fail
 
 bool HasControlInNames(const CTable& table)
 {
-    if (SqlQuoting::hasControl(table.TableName))
+    if (SqlQuoting::hasControl(table.TableName) || SqlQuoting::hasControl(table.Schema))
         return true;
     return std::any_of(table.Columns.begin(), table.Columns.end(), [](const CColumn& c) {
         return (c.InPrimaryKey || c.Include) && SqlQuoting::hasControl(c.ColumnName);

@@ -1,5 +1,6 @@
 #include "common/audit/Limits.h"
 #include "common/audit/SqlQuoting.h"
+#include "common/audit/TableNames.h"
 #include "common/base/Error.h"
 #include "generator/templates/TemplateParts.h"
 
@@ -44,33 +45,39 @@ qsizetype estimatedSize(const CTable& table)
     return 4096 + 2 * table.TableName.size() + static_cast<qsizetype>(table.Columns.Count()) * 640;
 }
 
-// The trigger as the statements name it ("dbo." goes before it), and the same
-// text for use inside a string literal.
+// The trigger as the statements name it. A trigger lives in its table's schema: the drop
+// blocks and checks name that schema ("dbo." for the default one), and the CREATE names it only
+// outside the default schema, so scripts for "dbo" tables read as they always have.
 struct TriggerName {
-    QString statement;
-    QString literal;
+    QString qualified; // schema prefix and name
+    QString created;   // as CREATE TRIGGER writes it
+    QString literal;   // the qualified name inside a string literal
 
-    TriggerName(const QString& name, QLatin1StringView suffix)
+    TriggerName(const CTable& table, const QString& name, QLatin1StringView suffix)
     {
-        SqlQuoting::appendObjectName(statement, QString(name + suffix));
-        SqlQuoting::appendLiteral(literal, statement);
+        SqlQuoting::appendObjectName(created, QString(name + suffix));
+        qualified = audit::schemaPrefix(table.Schema) + created;
+        if (!table.Schema.isEmpty())
+            created = qualified;
+        SqlQuoting::appendLiteral(literal, qualified);
     }
 };
 
 // Drops an earlier trigger of the same name; the drop block of the removal
 // script is made of three of these.
-void appendDropSection(QString& out, const QString& name, QLatin1StringView suffix)
+void appendDropSection(QString& out, const CTable& table, const QString& name,
+                       QLatin1StringView suffix)
 {
-    const TriggerName trigger(name, suffix);
-    out += QLatin1StringView("IF OBJECT_ID('dbo.");
+    const TriggerName trigger(table, name, suffix);
+    out += QLatin1StringView("IF OBJECT_ID('");
     out += trigger.literal;
-    out += QLatin1StringView("') IS NOT NULL\r\nBEGIN\r\n   DROP TRIGGER dbo.");
-    out += trigger.statement;
-    out += QLatin1StringView("\r\n   IF OBJECT_ID('dbo.");
+    out += QLatin1StringView("') IS NOT NULL\r\nBEGIN\r\n   DROP TRIGGER ");
+    out += trigger.qualified;
+    out += QLatin1StringView("\r\n   IF OBJECT_ID('");
     out += trigger.literal;
-    out += QLatin1StringView("') IS NOT NULL\r\n      PRINT '<< FAILED DROPPING TRIGGER dbo.");
+    out += QLatin1StringView("') IS NOT NULL\r\n      PRINT '<< FAILED DROPPING TRIGGER ");
     out += trigger.literal;
-    out += QLatin1StringView(" >>>'\r\n   ELSE\r\n      PRINT '<<< DROPPED TRIGGER dbo.");
+    out += QLatin1StringView(" >>>'\r\n   ELSE\r\n      PRINT '<<< DROPPED TRIGGER ");
     out += trigger.literal;
     out += QLatin1StringView(" >>>'\r\nEND\r\nGO\r\n\r\n");
 }
@@ -80,10 +87,10 @@ void appendHead(QString& out, const CTable& table, const QString& name, Action a
 {
     const QLatin1StringView suffix = suffixOf(action);
     out += QLatin1StringView("CREATE TRIGGER ");
-    out += TriggerName(name, suffix).statement;
-    out += QLatin1StringView(" ON [");
-    SqlQuoting::appendBracketed(out, table.TableName);
-    out += QLatin1StringView("]\r\n");
+    out += TriggerName(table, name, suffix).created;
+    out += QLatin1StringView(" ON ");
+    audit::appendBracketedTable(out, table.Schema, table.TableName);
+    out += kEol;
     switch (action) {
     case Action::Insert:
         out += QLatin1StringView("FOR INSERT\r\n");
@@ -96,7 +103,7 @@ void appendHead(QString& out, const CTable& table, const QString& name, Action a
         break;
     }
     out += QLatin1StringView("AS\r\n");
-    out += TriggerBanner(table.TableName, suffix, generated);
+    out += TriggerBanner(table.QualifiedName(), suffix, generated);
     out += QLatin1StringView("DECLARE @Application AS VARCHAR(64)\r\n"
                              "DECLARE @Username AS VARCHAR(64)\r\n"
                              "\r\n"
@@ -134,7 +141,7 @@ void appendHead(QString& out, const CTable& table, const QString& name, Action a
 void appendKeyMatch(QString& out, const CTable& table, Alias alias)
 {
     out += QLatin1StringView("        WHERE slk.SourceTable = '");
-    SqlQuoting::appendLiteral(out, table.TableName);
+    SqlQuoting::appendLiteral(out, table.QualifiedName());
     out += QLatin1StringView("'\r\n            AND slk.KeyValues = ");
     appendKeyExpression(out, table, alias, KeyForm::Comparison);
 }
@@ -143,7 +150,7 @@ void appendKeyMatch(QString& out, const CTable& table, Alias alias)
 void appendKeyInsert(QString& out, const CTable& table, Alias alias)
 {
     out += QLatin1StringView("INSERT TallixKeys(sourcetable, KeyValues)\r\n    SELECT '");
-    SqlQuoting::appendLiteral(out, table.TableName);
+    SqlQuoting::appendLiteral(out, table.QualifiedName());
     out += QLatin1StringView("',\r\n");
     appendKeyExpression(out, table, alias, KeyForm::SelectList);
     out += QLatin1StringView("    FROM ");
@@ -160,7 +167,7 @@ void appendAuditInsertHead(QString& out, const CTable& table, char transactionTy
 {
     out += QLatin1StringView("INSERT Tallix(SourceTable, TransactionType, UserName, Workstation, "
                              "Application, KeyID, Data)\r\n    SELECT '");
-    SqlQuoting::appendLiteral(out, table.TableName);
+    SqlQuoting::appendLiteral(out, table.QualifiedName());
     out += QLatin1StringView("',\r\n           '");
     out += QLatin1Char(transactionType);
     out += QLatin1StringView("',\r\n"
@@ -224,14 +231,14 @@ void appendChangedKeyRows(QString& out, const CTable& table, char transactionTyp
     out += QLatin1StringView("\r\n)\r\n\r\n\r\n");
 }
 
-void appendEnd(QString& out, const QString& name, QLatin1StringView suffix)
+void appendEnd(QString& out, const CTable& table, const QString& name, QLatin1StringView suffix)
 {
-    const TriggerName trigger(name, suffix);
-    out += QLatin1StringView("SET NOCOUNT OFF\r\n\r\nGO\r\n\r\nIF OBJECT_ID('dbo.");
+    const TriggerName trigger(table, name, suffix);
+    out += QLatin1StringView("SET NOCOUNT OFF\r\n\r\nGO\r\n\r\nIF OBJECT_ID('");
     out += trigger.literal;
-    out += QLatin1StringView("') IS NOT NULL\r\n   PRINT '<<< CREATED TRIGGER dbo.");
+    out += QLatin1StringView("') IS NOT NULL\r\n   PRINT '<<< CREATED TRIGGER ");
     out += trigger.literal;
-    out += QLatin1StringView(" >>>'\r\nELSE\r\n   PRINT '<<< FAILED CREATING TRIGGER dbo.");
+    out += QLatin1StringView(" >>>'\r\nELSE\r\n   PRINT '<<< FAILED CREATING TRIGGER ");
     out += trigger.literal;
     out += QLatin1StringView(" >>>'\r\nGO\r\n\r\n");
 }
@@ -243,7 +250,7 @@ void buildUpdate(QString& out, const CTable& table, bool specialMTSHandling,
     const QString name = CleanTriggerName(table.TableName);
     const QLatin1StringView suffix = suffixOf(Action::Update);
 
-    appendDropSection(out, name, suffix);
+    appendDropSection(out, table, name, suffix);
     appendHead(out, table, name, Action::Update, specialMTSHandling, generated);
 
     out += QLatin1StringView("-- cover both the inserted and deleted keys\r\n");
@@ -266,7 +273,7 @@ void buildUpdate(QString& out, const CTable& table, bool specialMTSHandling,
     appendChangedKeyRows(out, table, 'I', Alias::Inserted);
     appendChangedKeyRows(out, table, 'D', Alias::Deleted);
 
-    appendEnd(out, name, suffix);
+    appendEnd(out, table, name, suffix);
 }
 
 // The insert and delete triggers differ only in their side of the row.
@@ -279,7 +286,7 @@ void buildInsertOrDelete(QString& out, const CTable& table, Action action, bool 
     const bool inserting = action == Action::Insert;
     const Alias alias = inserting ? Alias::Inserted : Alias::Deleted;
 
-    appendDropSection(out, name, suffix);
+    appendDropSection(out, table, name, suffix);
     appendHead(out, table, name, action, specialMTSHandling, generated);
     appendKeyInsert(out, table, alias);
 
@@ -291,7 +298,7 @@ void buildInsertOrDelete(QString& out, const CTable& table, Action action, bool 
     appendKeyMatch(out, table, alias);
     out += kEol;
 
-    appendEnd(out, name, suffix);
+    appendEnd(out, table, name, suffix);
 }
 
 } // namespace
@@ -331,24 +338,24 @@ QString GenerateDelete(const CTable& table, bool specialMTSHandling, const QDate
 
 bool HasLongName(const CTable& table)
 {
-    return !audit::fitsSourceTable(table.TableName);
+    return !audit::fitsSourceTable(table.QualifiedName());
 }
 
 QString GenerateRemove(const CTable& table, QString* failure)
 {
-    return templates::guardedBuild(QLatin1StringView("GenerateRemove"),
-                                   1536 + 15 * table.TableName.size(), failure, [&](QString& out) {
-                                       if (SqlQuoting::hasControl(table.TableName))
-                                           throw Error(Error::InvalidArgument,
-                                                       QStringLiteral("Table %1 has a line break "
-                                                                      "or other control character "
-                                                                      "in its name!")
-                                                           .arg(table.TableName));
-                                       const QString name = CleanTriggerName(table.TableName);
-                                       appendDropSection(out, name, suffixOf(Action::Insert));
-                                       appendDropSection(out, name, suffixOf(Action::Update));
-                                       appendDropSection(out, name, suffixOf(Action::Delete));
-                                   });
+    return templates::guardedBuild(
+        QLatin1StringView("GenerateRemove"), 1536 + 15 * table.QualifiedName().size(), failure,
+        [&](QString& out) {
+            if (SqlQuoting::hasControl(table.TableName) || SqlQuoting::hasControl(table.Schema))
+                throw Error(Error::InvalidArgument,
+                            QStringLiteral("Table %1 has a line break or other control character "
+                                           "in its name!")
+                                .arg(table.QualifiedName()));
+            const QString name = CleanTriggerName(table.TableName);
+            appendDropSection(out, table, name, suffixOf(Action::Insert));
+            appendDropSection(out, table, name, suffixOf(Action::Update));
+            appendDropSection(out, table, name, suffixOf(Action::Delete));
+        });
 }
 
 } // namespace tallix

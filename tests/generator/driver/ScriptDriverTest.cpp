@@ -338,3 +338,69 @@ TEST(ScriptDriverNames, AProjectWithoutADatabaseProducesNoScript)
                                              "no database; no script was produced.")});
     }
 }
+
+// One name in three schemas gets three sets of triggers, each in its own schema.
+TEST(ScriptDriverSchemas, OneNameInSeveralSchemasIsAuditedApart)
+{
+    Project project;
+    project.setDB(QStringLiteral("d"));
+    for (const char* schema : {"dbo", "sales", "o'brien sales"}) {
+        CTable& t = project.Tables().Add(QString::fromUtf8(schema), QStringLiteral("Orders"));
+        t.Insert = true;
+        t.Columns.Add(QStringLiteral("ID"), QStringLiteral("int"), 0, 10, 0, false, true, false,
+                      true);
+    }
+    RecordingObserver observer;
+    ScriptDriver driver(observer, fixedTime);
+    const QString script = driver.GenerateScript(project);
+    ASSERT_TRUE(driver.Failures().isEmpty()) << qPrintable(driver.Failures().join(u'\n'));
+    for (const char* line :
+         {"CREATE TRIGGER OrdersTallixInsert ON [Orders]\r\n",
+          "CREATE TRIGGER sales.OrdersTallixInsert ON [sales].[Orders]\r\n",
+          "CREATE TRIGGER [o'brien sales].OrdersTallixInsert ON [o'brien sales].[Orders]\r\n",
+          "    SELECT 'sales.Orders',\r\n", "    SELECT 'o''brien sales.Orders',\r\n"})
+        EXPECT_EQ(script.count(QString::fromUtf8(line)), line[4] == 'S' ? 2 : 1) << line;
+    QStringList shown;
+    for (const Call& c : observer.only(QStringLiteral("status")))
+        if (c.status == QLatin1StringView("Complete"))
+            shown << c.table;
+    EXPECT_EQ(shown, (QStringList{u"Orders"_qs, u"sales.Orders"_qs, u"o'brien sales.Orders"_qs}));
+}
+
+TEST(ScriptDriverSchemas, CollisionsAreCheckedWithinASchemaAndOnTheRecordedName)
+{
+    const struct {
+        const char* firstSchema;
+        const char* firstName;
+        const char* secondSchema;
+        const char* secondName;
+        const char* failure; // empty: the script is written
+    } cases[] = {
+        {"sales", "My table", "Sales", "my_table",
+         "The tables \"sales.My table\" and \"Sales.my_table\" give the same trigger names "
+         "(my_tableTallixInsert, my_tableTallixUpdate, my_tableTallixDelete), so the one would "
+         "drop the other's triggers; no script was produced."},
+        {"sales", "My table", "dbo", "my_table", ""},
+        {"dbo", "a.b", "a", "b",
+         "The tables \"a.b\" of schema \"dbo\" and \"b\" of schema \"a\" would be recorded under "
+         "the same name, so their audit rows could not be told apart; no script was produced."},
+    };
+    for (const auto& c : cases) {
+        Project project;
+        project.setDB(QStringLiteral("d"));
+        for (const auto& [schema, name] :
+             {std::pair{c.firstSchema, c.firstName}, std::pair{c.secondSchema, c.secondName}}) {
+            CTable& t = project.Tables().Add(QString::fromUtf8(schema), QString::fromUtf8(name));
+            t.Update = true;
+            t.Columns.Add(QStringLiteral("ID"), QStringLiteral("int"), 0, 10, 0, false, true, false,
+                          true);
+        }
+        IScriptObserver silent;
+        ScriptDriver driver(silent, fixedTime);
+        const bool written = !driver.GenerateScript(project).isEmpty();
+        const QString expected = QString::fromUtf8(c.failure);
+        EXPECT_EQ(written, expected.isEmpty()) << c.failure;
+        EXPECT_EQ(driver.Failures().join(u'\n'),
+                  expected.isEmpty() ? QString() : u"Error (GenerateScript) - "_qs + expected);
+    }
+}

@@ -246,3 +246,41 @@ TEST(TriggerNames, ControlCharactersNeverStandRawInAnyTrigger)
                                           "other control character in its name!"));
     EXPECT_TRUE(failures[2].startsWith(QStringLiteral("Error (GenerateUpdate) - ")));
 }
+
+// Outside the default schema every trigger name, check and message names the schema, the ON
+// clause addresses the table in it, and the audit rows record "schema.table".
+TEST(SchemaTriggers, TableOutsideDboIsAddressedAndRecordedWithItsSchema)
+{
+    auto items = makeTable(QStringLiteral("Items"),
+                           {{"ItemID", "int", 0, true, false}, {"Name", "varchar", 20}});
+    items->Schema = QStringLiteral("o'brien sales");
+    EXPECT_MATCHES_GOLDEN(GenerateInsert(*items, false, kTime).toUtf8(),
+                          QStringLiteral("templates/schema_items_insert.sql"));
+
+    auto orders = makeTable(QStringLiteral("Orders"), {{"Id", "int", 0, true, true}});
+    orders->Schema = QStringLiteral("sales");
+    EXPECT_MATCHES_GOLDEN(GenerateRemove(*orders).toUtf8(),
+                          QStringLiteral("templates/schema_orders_remove.sql"));
+}
+
+TEST(SchemaTriggers, RecordedNameCountsAgainstTheSourceTableLimitAndSchemaAgainstControls)
+{
+    const struct {
+        qsizetype schemaLength;
+        qsizetype tableLength;
+        bool longName;
+    } lengths[] = {{0, 64, false}, {3, 60, false}, {3, 61, true}, {60, 3, false}};
+    for (const auto& c : lengths) {
+        auto table = makeTable(QString(c.tableLength, u't'), {{"Id", "int", 0, true, true}});
+        table->Schema = QString(c.schemaLength, u's');
+        EXPECT_EQ(HasLongName(*table), c.longName) << c.schemaLength << "+" << c.tableLength;
+    }
+    auto table = makeTable(QStringLiteral("t"), {{"Id", "int", 0, true, true}});
+    table->Schema = QStringLiteral("s\r\nGO");
+    EXPECT_TRUE(HasControlInNames(*table));
+    QString failure;
+    EXPECT_TRUE(GenerateRemove(*table, &failure).isEmpty());
+    EXPECT_TRUE(GenerateInsert(*table, false, kTime, &failure).isEmpty());
+    EXPECT_TRUE(failure.startsWith(QStringLiteral("Error (GenerateInsert) - ")))
+        << qPrintable(failure);
+}
