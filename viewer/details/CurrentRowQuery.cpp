@@ -26,8 +26,7 @@ QString CurrentRowQuery(const SchemaCache& cache, const QString& sourceTable,
             columns << name;
     }
     return QStringLiteral("SELECT ") + columns.join(QLatin1Char(',')) + QStringLiteral(" FROM ") +
-           SqlQuoting::statementName(sourceTable) + QStringLiteral(" WHERE ") +
-           KeyCondition(keyValues);
+           cache.statementName(sourceTable) + QStringLiteral(" WHERE ") + KeyCondition(keyValues);
 }
 
 } // namespace tallix

@@ -1,6 +1,8 @@
 #include "viewer/query/SchemaCache.h"
 
 #include "common/audit/ColumnTypes.h"
+#include "common/audit/SqlQuoting.h"
+#include "common/audit/TableNames.h"
 
 namespace tallix {
 
@@ -38,6 +40,7 @@ SchemaCache SchemaCache::fromColumnsRowset(const Recordset& columns)
     QList<int> source;
     for (const QString& name : fields())
         source.push_back(columns.FieldIndex(name));
+    const int schemaField = columns.FieldIndex(QStringLiteral("TABLE_SCHEMA"));
 
     const int n = columns.RecordCount();
     for (int row = 0; row < n; ++row) {
@@ -45,7 +48,18 @@ SchemaCache SchemaCache::fromColumnsRowset(const Recordset& columns)
         values.reserve(FieldCount);
         for (int f : source)
             values.push_back(f < 0 ? QVariant() : columns.ValueAt(row, f));
-        const QString table = values[TABLE_NAME].toString();
+        const QString schema =
+            schemaField < 0 ? QString() : columns.ValueAt(row, schemaField).toString();
+        const QString bare = values[TABLE_NAME].toString();
+        const QString table = audit::recordedName(schema, bare);
+        const std::pair<QString, QString> parts{audit::isDefaultSchema(schema) ? QString() : schema,
+                                                bare};
+        const auto known = cache.m_parts.constFind(table);
+        if (known == cache.m_parts.constEnd())
+            cache.m_parts.insert(table, parts);
+        else if (known.value() != parts)
+            cache.m_ambiguous.insert(table);
+        values[TABLE_NAME] = table;
         cache.m_rows->appendRow(std::move(values));
         cache.m_byTable[table].push_back(row);
         const QString folded = table.toLower();
@@ -55,13 +69,37 @@ SchemaCache SchemaCache::fromColumnsRowset(const Recordset& columns)
     return cache;
 }
 
+namespace {
+// The exact spelling the cache knows a name by: the name itself, or the first one that differs
+// from it in letter case only.
+QString spelling(const QHash<QString, QList<int>>& byTable, const QHash<QString, QString>& folded,
+                 const QString& table)
+{
+    if (byTable.contains(table))
+        return table;
+    return folded.value(table.toLower());
+}
+} // namespace
+
 QList<int> SchemaCache::rowsOf(const QString& table) const
 {
-    auto exact = m_byTable.constFind(table);
-    if (exact != m_byTable.constEnd())
-        return exact.value();
-    auto folded = m_folded.constFind(table.toLower());
-    return folded == m_folded.constEnd() ? QList<int>() : m_byTable.value(folded.value());
+    const QString known = spelling(m_byTable, m_folded, table);
+    if (known.isEmpty() || m_ambiguous.contains(known))
+        return {};
+    return m_byTable.value(known);
+}
+
+bool SchemaCache::isAmbiguous(const QString& table) const
+{
+    return m_ambiguous.contains(spelling(m_byTable, m_folded, table));
+}
+
+QString SchemaCache::statementName(const QString& table) const
+{
+    const auto parts = m_parts.constFind(spelling(m_byTable, m_folded, table));
+    if (parts == m_parts.constEnd() || m_ambiguous.contains(parts.key()))
+        return SqlQuoting::statementName(table);
+    return audit::statementTableName(parts->first, parts->second);
 }
 
 std::optional<int> SchemaCache::find(const QString& table, const QString& column) const

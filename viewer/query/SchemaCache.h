@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QVariant>
 #include <memory>
@@ -13,6 +14,8 @@ namespace tallix {
 
 // The viewer's copy of the connected database's columns, replaced on every connect. One row per
 // column, in the provider's order (table name, then ordinal), with the fields named in `fields()`.
+// TABLE_NAME holds the name the audit rows record (audit::recordedName): the bare name in the
+// default schema, "schema.table" in any other, so a table is found by what its rows say.
 // NUMERIC_SCALE is kept beside the seven type fields so that restored decimals keep their scale.
 // Lookups go through an index by table name, so a name holding an apostrophe or any other
 // character is found as it is (no filter text is built from it).
@@ -45,6 +48,12 @@ public:
     // Rows of a table in cache order; the name is compared exactly first, then without regard to
     // letter case (as the server's default collation does).
     QList<int> rowsOf(const QString& table) const;
+    // The table as a statement writes it (audit::statementTableName), found as rowsOf finds it;
+    // a name the cache does not know is written as SqlQuoting::statementName does.
+    QString statementName(const QString& table) const;
+    // Whether tables of two schemas record the name ("a.b" in dbo and "b" in schema "a"): their
+    // rows cannot be told apart, so rowsOf gives none.
+    bool isAmbiguous(const QString& table) const;
     // The first row of a table's column; the column name compares without regard to letter case.
     std::optional<int> find(const QString& table, const QString& column) const;
 
@@ -58,8 +67,10 @@ public:
 
 private:
     std::shared_ptr<RowSet> m_rows;
-    QHash<QString, QList<int>> m_byTable; // exact name
-    QHash<QString, QString> m_folded;     // lower-cased name -> first exact spelling
+    QHash<QString, QList<int>> m_byTable;                // exact name
+    QHash<QString, QString> m_folded;                    // lower-cased name -> first exact spelling
+    QHash<QString, std::pair<QString, QString>> m_parts; // exact name -> schema, table
+    QSet<QString> m_ambiguous;                           // exact names of two tables
 };
 
 } // namespace tallix

@@ -79,6 +79,10 @@ public:
             return QStringLiteral("The table name %1 holds a line break or another control "
                                   "character and can not be restored safely.")
                 .arg(quotedName(m_table));
+        if (m_cache.isAmbiguous(m_table))
+            return QStringLiteral("The table name %1 names tables in two schemas; their rows can "
+                                  "not be told apart and are not restored.")
+                .arg(quotedName(m_table));
         if (m_cache.rowsOf(m_table).isEmpty())
             return QStringLiteral("The table %1 does not exist in this database.")
                 .arg(quotedName(m_table));
@@ -176,7 +180,7 @@ RestoreBuild build(const QString& type, const QString& table, const Audit& audit
     if (auto why = insert ? std::nullopt : builder.checkColumns(audit))
         return RestoreBuild::refused(*why);
 
-    const QString name = SqlQuoting::statementName(table);
+    const QString name = cache.statementName(table);
     if (insert)
         return {QStringLiteral("DELETE ") + name + kCrLf + QStringLiteral("WHERE ") + condition +
                     kCrLf,

@@ -331,3 +331,50 @@ TEST_F(RestoreStatementTest, AnUpdateNeverSetsAColumnTheServerWillNotSet)
         EXPECT_EQ(IsWritableColumn(cache, s("T"), s(c.column)), c.writable) << c.column;
     EXPECT_TRUE(IsWritableColumn(cache, s("T"), s("NotInTheCache")));
 }
+
+// The cache finds a table by the name its rows record and writes it with its schema; one name in
+// three schemas gives three tables, and a name two tables record is refused.
+TEST(RestoreStatementSchemas, EveryStatementNamesTheTableInItsSchema)
+{
+    QList<FieldInfo> fields{{s("TABLE_SCHEMA"), 130}};
+    for (const QString& name : SchemaCache::fields())
+        fields.push_back({name, name.endsWith(u"_NAME") ? 130 : 3});
+    auto rows = std::make_shared<RowSet>(fields);
+    const struct {
+        const char* schema;
+        const char* table;
+        const char* column;
+    } columns[] = {{"dbo", "Orders", "Id"},
+                   {"sales", "Orders", "Code"},
+                   {"o'brien sales", "Orders", "Ref"},
+                   {"dbo", "a.b", "Id"},
+                   {"a", "b", "Id"},
+                   {"user", "Key", "Id"}};
+    for (const auto& c : columns)
+        rows->appendRow(
+            {s(c.schema), s(c.table), s(c.column), 3, 10, 8, QVariant(), QVariant(), 0});
+    const SchemaCache cache = SchemaCache::fromColumnsRowset(Recordset(rows));
+
+    const struct {
+        const char* recorded;
+        const char* key;
+        const char* statement; // empty: refused
+    } cases[] = {
+        {"Orders", "Id=1", "DELETE Orders\r\nWHERE Id='1'\r\n"},
+        {"sales.Orders", "Code=1", "DELETE sales.Orders\r\nWHERE Code='1'\r\n"},
+        {"SALES.orders", "Code=1", "DELETE sales.Orders\r\nWHERE Code='1'\r\n"},
+        {"o'brien sales.Orders", "Ref=1", "DELETE [o'brien sales].Orders\r\nWHERE Ref='1'\r\n"},
+        {"user.Key", "Id=1", "DELETE [user].[Key]\r\nWHERE Id='1'\r\n"},
+        // The columns of one schema's table are not another's.
+        {"sales.Orders", "Id=1", ""},
+        {"a.b", "Id=1", ""},
+    };
+    for (const auto& c : cases) {
+        const RestoreBuild b =
+            BuildRestoreStatement(s("I"), s(c.recorded), Audit(), s(c.key), false, cache);
+        EXPECT_EQ(b.text, s(c.statement)) << c.recorded << ": " << qPrintable(b.refusal);
+        EXPECT_EQ(b.ok(), *c.statement != 0) << c.recorded;
+    }
+    EXPECT_TRUE(BuildRestoreStatement(s("I"), s("a.b"), Audit(), s("Id=1"), false, cache)
+                    .refusal.contains(s("names tables in two schemas")));
+}
