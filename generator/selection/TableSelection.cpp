@@ -30,14 +30,14 @@ namespace {
 // cannot hold and for a key whose text KeyValues cannot hold.
 QString largeKeyReason(const CTable& table)
 {
-    if (!audit::fitsSourceTable(table.TableName))
+    if (!audit::fitsSourceTable(table.QualifiedName()))
         return QStringLiteral("%1 cannot be audited: its name is longer than the %2 characters "
                               "that Tallix.SourceTable holds.")
-            .arg(table.TableName)
+            .arg(table.QualifiedName())
             .arg(audit::kSourceTableLength);
     return QStringLiteral("%1 cannot be audited: the text of its key can be longer than the %2 "
                           "characters that TallixKeys.KeyValues holds.")
-        .arg(table.TableName)
+        .arg(table.QualifiedName())
         .arg(audit::kKeyValuesLength);
 }
 
@@ -61,7 +61,7 @@ TableRow tableRow(const CTable& table)
     row.update = table.Update;
     row.remove = table.Delete;
     row.all = table.Insert && table.Update && table.Delete;
-    row.name = table.TableName;
+    row.name = table.QualifiedName();
     row.marked = table.LargeKey;
     if (row.marked)
         row.reason = largeKeyReason(table);

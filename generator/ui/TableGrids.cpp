@@ -102,7 +102,7 @@ void TableGrids::showFields()
     const CTable* table = tableInCurrentRow();
     if (!table)
         return;
-    m_shownTable = table->TableName;
+    m_shownTable = table->QualifiedName();
     const QList<FieldRow> rows = ts::fieldRows(*table);
     m_fields->setRows(static_cast<int>(rows.size()) + 1);
     for (int i = 0; i < rows.size(); ++i) {
