@@ -146,10 +146,21 @@ void appendKeyMatch(QString& out, const CTable& table, Alias alias)
     appendKeyExpression(out, table, alias, KeyForm::Comparison);
 }
 
+// The schema of the audit tables as a trigger names them. Inside a trigger an unqualified name is
+// looked for in the trigger's own schema first, so the trigger of a table outside dbo names dbo:
+// a Tallix table in the audited table's schema must not receive its rows. Triggers of dbo tables
+// write the bare names, as they always have.
+QLatin1StringView auditSchema(const CTable& table)
+{
+    return table.Schema.isEmpty() ? QLatin1StringView() : QLatin1StringView("dbo.");
+}
+
 // Adds the row's key to TallixKeys unless it is there already.
 void appendKeyInsert(QString& out, const CTable& table, Alias alias)
 {
-    out += QLatin1StringView("INSERT TallixKeys(sourcetable, KeyValues)\r\n    SELECT '");
+    out += QLatin1StringView("INSERT ");
+    out += auditSchema(table);
+    out += QLatin1StringView("TallixKeys(sourcetable, KeyValues)\r\n    SELECT '");
     SqlQuoting::appendLiteral(out, table.QualifiedName());
     out += QLatin1StringView("',\r\n");
     appendKeyExpression(out, table, alias, KeyForm::SelectList);
@@ -157,7 +168,9 @@ void appendKeyInsert(QString& out, const CTable& table, Alias alias)
     out += fromTable(alias);
     out += QLatin1StringView("\r\n    WHERE NOT EXISTS (\r\n"
                              "        SELECT slk.keyid\r\n"
-                             "        FROM TallixKeys slk\r\n");
+                             "        FROM ");
+    out += auditSchema(table);
+    out += QLatin1StringView("TallixKeys slk\r\n");
     appendKeyMatch(out, table, alias);
     out += QLatin1StringView("    )\r\n\r\n");
 }
@@ -165,7 +178,9 @@ void appendKeyInsert(QString& out, const CTable& table, Alias alias)
 // The INSERT into Tallix up to the audit data.
 void appendAuditInsertHead(QString& out, const CTable& table, char transactionType)
 {
-    out += QLatin1StringView("INSERT Tallix(SourceTable, TransactionType, UserName, Workstation, "
+    out += QLatin1StringView("INSERT ");
+    out += auditSchema(table);
+    out += QLatin1StringView("Tallix(SourceTable, TransactionType, UserName, Workstation, "
                              "Application, KeyID, Data)\r\n    SELECT '");
     SqlQuoting::appendLiteral(out, table.QualifiedName());
     out += QLatin1StringView("',\r\n           '");
@@ -220,7 +235,9 @@ void appendChangedKeyRows(QString& out, const CTable& table, char transactionTyp
         out += QLatin1StringView(" = ");
         appendColumnRef(out, missing, column);
     });
-    out += QLatin1StringView("),\r\n         TallixKeys slk\r\n");
+    out += QLatin1StringView("),\r\n         ");
+    out += auditSchema(table);
+    out += QLatin1StringView("TallixKeys slk\r\n");
     appendKeyMatch(out, table, kept);
     out += QLatin1StringView("            AND (\r\n                      ");
     appendKeyTerms(out, table, QLatin1StringView("                      "),
@@ -247,7 +264,7 @@ void buildUpdate(QString& out, const CTable& table, bool specialMTSHandling,
                  const QDateTime& generated)
 {
     templates::requireAuditable(table);
-    const QString name = CleanTriggerName(table.TableName);
+    const QString name = TriggerBaseName(table);
     const QLatin1StringView suffix = suffixOf(Action::Update);
 
     appendDropSection(out, table, name, suffix);
@@ -260,7 +277,9 @@ void buildUpdate(QString& out, const CTable& table, bool specialMTSHandling,
     // Rows that kept their key.
     appendAuditInsertHead(out, table, 'U');
     appendDataExpression(out, table, DataSides::Both);
-    out += QLatin1StringView("    FROM inserted i, deleted d, TallixKeys slk\r\n");
+    out += QLatin1StringView("    FROM inserted i, deleted d, ");
+    out += auditSchema(table);
+    out += QLatin1StringView("TallixKeys slk\r\n");
     appendKeyMatch(out, table, Alias::Inserted);
     out += QLatin1StringView("            AND\r\n                ");
     appendKeyTerms(out, table, QLatin1StringView("                "), [&](const CColumn& column) {
@@ -281,7 +300,7 @@ void buildInsertOrDelete(QString& out, const CTable& table, Action action, bool 
                          const QDateTime& generated)
 {
     templates::requireAuditable(table);
-    const QString name = CleanTriggerName(table.TableName);
+    const QString name = TriggerBaseName(table);
     const QLatin1StringView suffix = suffixOf(action);
     const bool inserting = action == Action::Insert;
     const Alias alias = inserting ? Alias::Inserted : Alias::Deleted;
@@ -294,7 +313,9 @@ void buildInsertOrDelete(QString& out, const CTable& table, Action action, bool 
     appendDataExpression(out, table, inserting ? DataSides::InsertedOnly : DataSides::DeletedOnly);
     out += QLatin1StringView("    FROM ");
     out += fromTable(alias);
-    out += QLatin1StringView(", TallixKeys slk\r\n");
+    out += QLatin1StringView(", ");
+    out += auditSchema(table);
+    out += QLatin1StringView("TallixKeys slk\r\n");
     appendKeyMatch(out, table, alias);
     out += kEol;
 
@@ -308,6 +329,13 @@ QString CleanTriggerName(const QString& tableName)
     QString name = tableName;
     name.replace(QLatin1Char(' '), QLatin1Char('_'));
     return name;
+}
+
+QString TriggerBaseName(const CTable& table)
+{
+    if (table.Schema.isEmpty())
+        return CleanTriggerName(table.TableName);
+    return CleanTriggerName(table.Schema + QLatin1Char('_') + table.TableName);
 }
 
 QString GenerateUpdate(const CTable& table, bool specialMTSHandling, const QDateTime& generated,
@@ -351,7 +379,7 @@ QString GenerateRemove(const CTable& table, QString* failure)
                             QStringLiteral("Table %1 has a line break or other control character "
                                            "in its name!")
                                 .arg(table.QualifiedName()));
-            const QString name = CleanTriggerName(table.TableName);
+            const QString name = TriggerBaseName(table);
             appendDropSection(out, table, name, suffixOf(Action::Insert));
             appendDropSection(out, table, name, suffixOf(Action::Update));
             appendDropSection(out, table, name, suffixOf(Action::Delete));

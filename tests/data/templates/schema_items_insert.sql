@@ -1,14 +1,14 @@
-IF OBJECT_ID('[o''brien sales].ItemsTallixInsert') IS NOT NULL
+IF OBJECT_ID('[o''brien sales].[o''brien_sales_ItemsTallixInsert]') IS NOT NULL
 BEGIN
-   DROP TRIGGER [o'brien sales].ItemsTallixInsert
-   IF OBJECT_ID('[o''brien sales].ItemsTallixInsert') IS NOT NULL
-      PRINT '<< FAILED DROPPING TRIGGER [o''brien sales].ItemsTallixInsert >>>'
+   DROP TRIGGER [o'brien sales].[o'brien_sales_ItemsTallixInsert]
+   IF OBJECT_ID('[o''brien sales].[o''brien_sales_ItemsTallixInsert]') IS NOT NULL
+      PRINT '<< FAILED DROPPING TRIGGER [o''brien sales].[o''brien_sales_ItemsTallixInsert] >>>'
    ELSE
-      PRINT '<<< DROPPED TRIGGER [o''brien sales].ItemsTallixInsert >>>'
+      PRINT '<<< DROPPED TRIGGER [o''brien sales].[o''brien_sales_ItemsTallixInsert] >>>'
 END
 GO
 
-CREATE TRIGGER [o'brien sales].ItemsTallixInsert ON [o'brien sales].[Items]
+CREATE TRIGGER [o'brien sales].[o'brien_sales_ItemsTallixInsert] ON [o'brien sales].[Items]
 FOR INSERT
 AS
 
@@ -25,18 +25,18 @@ SET NOCOUNT ON
 SELECT @Application = APP_NAME(),
        @Username = SYSTEM_USER
 
-INSERT TallixKeys(sourcetable, KeyValues)
+INSERT dbo.TallixKeys(sourcetable, KeyValues)
     SELECT 'o''brien sales.Items',
         'ItemID=' + CONVERT(VARCHAR,i.[ItemID]) 
     FROM inserted i
     WHERE NOT EXISTS (
         SELECT slk.keyid
-        FROM TallixKeys slk
+        FROM dbo.TallixKeys slk
         WHERE slk.SourceTable = 'o''brien sales.Items'
             AND slk.KeyValues =    'ItemID=' + CONVERT(VARCHAR,i.[ItemID]) 
     )
 
-INSERT Tallix(SourceTable, TransactionType, UserName, Workstation, Application, KeyID, Data)
+INSERT dbo.Tallix(SourceTable, TransactionType, UserName, Workstation, Application, KeyID, Data)
     SELECT 'o''brien sales.Items',
            'I',
            @Username,
@@ -46,7 +46,7 @@ INSERT Tallix(SourceTable, TransactionType, UserName, Workstation, Application, 
            '<AUDIT>' + 
            '<COLUMN NAME=''Name'' BEFORE='''' AFTER=''' + COALESCE(REPLACE(CONVERT(VARCHAR(20),i.[Name]),'''','&apos;'),'NULL') + '''/>' + 
         '</AUDIT>'
-    FROM inserted i, TallixKeys slk
+    FROM inserted i, dbo.TallixKeys slk
         WHERE slk.SourceTable = 'o''brien sales.Items'
             AND slk.KeyValues =    'ItemID=' + CONVERT(VARCHAR,i.[ItemID]) 
 
@@ -54,9 +54,9 @@ SET NOCOUNT OFF
 
 GO
 
-IF OBJECT_ID('[o''brien sales].ItemsTallixInsert') IS NOT NULL
-   PRINT '<<< CREATED TRIGGER [o''brien sales].ItemsTallixInsert >>>'
+IF OBJECT_ID('[o''brien sales].[o''brien_sales_ItemsTallixInsert]') IS NOT NULL
+   PRINT '<<< CREATED TRIGGER [o''brien sales].[o''brien_sales_ItemsTallixInsert] >>>'
 ELSE
-   PRINT '<<< FAILED CREATING TRIGGER [o''brien sales].ItemsTallixInsert >>>'
+   PRINT '<<< FAILED CREATING TRIGGER [o''brien sales].[o''brien_sales_ItemsTallixInsert] >>>'
 GO
 

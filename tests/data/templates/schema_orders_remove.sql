@@ -1,30 +1,30 @@
-IF OBJECT_ID('sales.OrdersTallixInsert') IS NOT NULL
+IF OBJECT_ID('sales.sales_OrdersTallixInsert') IS NOT NULL
 BEGIN
-   DROP TRIGGER sales.OrdersTallixInsert
-   IF OBJECT_ID('sales.OrdersTallixInsert') IS NOT NULL
-      PRINT '<< FAILED DROPPING TRIGGER sales.OrdersTallixInsert >>>'
+   DROP TRIGGER sales.sales_OrdersTallixInsert
+   IF OBJECT_ID('sales.sales_OrdersTallixInsert') IS NOT NULL
+      PRINT '<< FAILED DROPPING TRIGGER sales.sales_OrdersTallixInsert >>>'
    ELSE
-      PRINT '<<< DROPPED TRIGGER sales.OrdersTallixInsert >>>'
+      PRINT '<<< DROPPED TRIGGER sales.sales_OrdersTallixInsert >>>'
 END
 GO
 
-IF OBJECT_ID('sales.OrdersTallixUpdate') IS NOT NULL
+IF OBJECT_ID('sales.sales_OrdersTallixUpdate') IS NOT NULL
 BEGIN
-   DROP TRIGGER sales.OrdersTallixUpdate
-   IF OBJECT_ID('sales.OrdersTallixUpdate') IS NOT NULL
-      PRINT '<< FAILED DROPPING TRIGGER sales.OrdersTallixUpdate >>>'
+   DROP TRIGGER sales.sales_OrdersTallixUpdate
+   IF OBJECT_ID('sales.sales_OrdersTallixUpdate') IS NOT NULL
+      PRINT '<< FAILED DROPPING TRIGGER sales.sales_OrdersTallixUpdate >>>'
    ELSE
-      PRINT '<<< DROPPED TRIGGER sales.OrdersTallixUpdate >>>'
+      PRINT '<<< DROPPED TRIGGER sales.sales_OrdersTallixUpdate >>>'
 END
 GO
 
-IF OBJECT_ID('sales.OrdersTallixDelete') IS NOT NULL
+IF OBJECT_ID('sales.sales_OrdersTallixDelete') IS NOT NULL
 BEGIN
-   DROP TRIGGER sales.OrdersTallixDelete
-   IF OBJECT_ID('sales.OrdersTallixDelete') IS NOT NULL
-      PRINT '<< FAILED DROPPING TRIGGER sales.OrdersTallixDelete >>>'
+   DROP TRIGGER sales.sales_OrdersTallixDelete
+   IF OBJECT_ID('sales.sales_OrdersTallixDelete') IS NOT NULL
+      PRINT '<< FAILED DROPPING TRIGGER sales.sales_OrdersTallixDelete >>>'
    ELSE
-      PRINT '<<< DROPPED TRIGGER sales.OrdersTallixDelete >>>'
+      PRINT '<<< DROPPED TRIGGER sales.sales_OrdersTallixDelete >>>'
 END
 GO
 

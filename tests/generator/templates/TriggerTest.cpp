@@ -261,6 +261,15 @@ TEST(SchemaTriggers, TableOutsideDboIsAddressedAndRecordedWithItsSchema)
     orders->Schema = QStringLiteral("sales");
     EXPECT_MATCHES_GOLDEN(GenerateRemove(*orders).toUtf8(),
                           QStringLiteral("templates/schema_orders_remove.sql"));
+    // Every trigger of such a table names the audit tables' schema, never its own.
+    for (const QString& trigger :
+         {GenerateUpdate(*orders, true, kTime), GenerateDelete(*orders, false, kTime)}) {
+        EXPECT_GT(trigger.count(QStringLiteral("dbo.TallixKeys slk")), 0);
+        EXPECT_EQ(trigger.count(QStringLiteral("TallixKeys")),
+                  trigger.count(QStringLiteral("dbo.TallixKeys")));
+        EXPECT_EQ(trigger.count(QStringLiteral("Tallix(")),
+                  trigger.count(QStringLiteral("dbo.Tallix(")));
+    }
 }
 
 TEST(SchemaTriggers, RecordedNameCountsAgainstTheSourceTableLimitAndSchemaAgainstControls)
