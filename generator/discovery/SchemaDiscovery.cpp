@@ -2,8 +2,10 @@
 
 #include "common/audit/ColumnTypes.h"
 #include "common/audit/Limits.h"
+#include "common/audit/TableNames.h"
 #include "common/base/Error.h"
 #include "common/db/Connection.h"
+#include "generator/discovery/ProjectRefresh.h"
 #include "generator/model/CTables.h"
 
 #include <QHash>
@@ -124,12 +126,15 @@ SchemaDiscovery::Result SchemaDiscovery::LoadTables(CTables& tables,
     return ReplaceTables(tables, connection);
 }
 
-SchemaDiscovery::Result SchemaDiscovery::ReplaceTables(CTables& tables, Connection& connection)
+SchemaDiscovery::Result SchemaDiscovery::ReplaceTables(CTables& tables, Connection& connection,
+                                                       QStringList* changes)
 {
     CTables loaded;
     const Result result = LoadTables(loaded, connection);
     if (result != Result::Loaded)
         return result;
+    if (changes)
+        *changes = TableChanges(tables, loaded);
     // Taking away a filled or unsaved list is a change to save, even when nothing came instead.
     const bool changed = tables.IsDirty || tables.Count() > 0;
     tables = std::move(loaded);
@@ -188,11 +193,15 @@ void SchemaDiscovery::Discover(CTables& tables, const Recordset& tablesRowset,
     const QString zero = QStringLiteral("0");
     for (int row = 0; row < rowCount; ++row) {
         const QString name = textAt(tablesRowset, row, tableName);
-        if (textAt(tablesRowset, row, tableType) == QLatin1String("TABLE") &&
-            name != QLatin1String("Tallix") && name != QLatin1String("TallixKeys")) {
-            const QString schema = textAt(tablesRowset, row, tableSchema);
+        const QString schema = textAt(tablesRowset, row, tableSchema);
+        // The audit tables live in the default schema; a table of that name elsewhere is the
+        // user's own.
+        const bool auditTable =
+            audit::isDefaultSchema(schema) &&
+            (name == QLatin1String("Tallix") || name == QLatin1String("TallixKeys"));
+        if (textAt(tablesRowset, row, tableType) == QLatin1String("TABLE") && !auditTable) {
             tables.IsDirty = true;
-            CTable& table = tables.Add(name);
+            CTable& table = tables.Add(schema, name);
             table.LargeKey = false;
             qint64 keyEstimate = 0;
             const QList<int> columnRows = columnsOf.value({schema, name});
@@ -227,11 +236,11 @@ void SchemaDiscovery::Discover(CTables& tables, const Recordset& tablesRowset,
                 warn(QStringLiteral(
                     "The size of the key is > 900 characters, this table can not be audited!"));
                 table.LargeKey = true;
-            } else if (!audit::fitsSourceTable(name)) {
+            } else if (!audit::fitsSourceTable(table.QualifiedName())) {
                 // Tallix.SourceTable could not hold the name, so no trigger could record a change.
                 warn(QStringLiteral("The name of the table %1 is longer than 64 characters, this "
                                     "table can not be audited!")
-                         .arg(name));
+                         .arg(table.QualifiedName()));
                 table.LargeKey = true;
             }
         }

@@ -4,6 +4,7 @@
 #include "generator/discovery/IDiscoveryObserver.h"
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 namespace tallix {
@@ -37,8 +38,9 @@ public:
     static bool MayReplaceTables(const CTables& tables, const Confirm& confirm);
 
     // The load without the question, on a connection (opened when it is not): `tables` is
-    // replaced only by a list read whole.
-    Result ReplaceTables(CTables& tables, Connection& connection);
+    // replaced only by a list read whole. `changes`, when given, receives what the new list
+    // changes against the old one (TableChanges).
+    Result ReplaceTables(CTables& tables, Connection& connection, QStringList* changes = nullptr);
 
     // The tables of the connection added to `tables`; after a failure, the tables read so far
     // stay in it.

@@ -303,11 +303,13 @@ TEST_F(Discovery, AFailureToConnectIsReturnedAndKeepsTheEarlierList)
 
 TEST(DiscoveryFromRowsets, AFailureMidwayKeepsTheTablesReadSoFar)
 {
-    // The same name in two schemas cannot be two tables of the list.
+    // Names that differ in letter case only (a case-sensitive database) cannot be two tables of
+    // the list.
     const Recordset tablesRowset(schema::tables({
         {QString(), QStringLiteral("dbo"), QStringLiteral("Alpha"), QStringLiteral("TABLE")},
         {QString(), QStringLiteral("dbo"), QStringLiteral("Beta"), QStringLiteral("TABLE")},
         {QString(), QStringLiteral("sales"), QStringLiteral("Beta"), QStringLiteral("TABLE")},
+        {QString(), QStringLiteral("sales"), QStringLiteral("BETA"), QStringLiteral("TABLE")},
         {QString(), QStringLiteral("dbo"), QStringLiteral("Gamma"), QStringLiteral("TABLE")},
     }));
     const Recordset columns(schema::columns({
@@ -326,9 +328,13 @@ TEST(DiscoveryFromRowsets, AFailureMidwayKeepsTheTablesReadSoFar)
     EXPECT_EQ(tallix::test::errorNumber(
                   [&] { SchemaDiscovery(quiet).Discover(tables, tablesRowset, columns, keys); }),
               Error::DuplicateKey);
-    EXPECT_EQ(namesOf(tables), (QStringList{QStringLiteral("Alpha"), QStringLiteral("Beta")}));
+    // The rowset is sorted by name, then schema: sales.Beta is the one that fails.
+    EXPECT_EQ(namesOf(tables), (QStringList{QStringLiteral("Alpha"), QStringLiteral("BETA"),
+                                            QStringLiteral("Beta")}));
     // Columns and keys belong to the table of their own schema.
-    EXPECT_EQ(columnsOf(tables.Item(2)), QStringList{QStringLiteral("Id|int|0|10|0|0|1|0|1")});
+    EXPECT_EQ(columnsOf(tables.Item(2)), QStringList());
+    EXPECT_EQ(tables.Item(3).Schema, QString());
+    EXPECT_EQ(columnsOf(tables.Item(3)), QStringList{QStringLiteral("Id|int|0|10|0|0|1|0|1")});
 }
 
 TEST(DiscoveryFromRowsets, KeyNamesInOtherLetterCaseStillMarkTheirColumns)
@@ -368,4 +374,48 @@ TEST(DiscoveryFromRowsets, KeyNamesInOtherLetterCaseStillMarkTheirColumns)
     EXPECT_EQ(columnsOf(tables.Item(QStringLiteral("Pairs"))),
               (QStringList{QStringLiteral("Id|int|0|10|0|0|0|0|1"),
                            QStringLiteral("ID|int|0|10|0|0|1|0|1")}));
+}
+
+TEST(DiscoveryFromRowsets, TablesKeepTheirSchemaAndOneNameLoadsOncePerSchema)
+{
+    const auto column = [](const char* schema, const char* table, const char* name) {
+        return ColumnEntry{QString(),
+                           QLatin1String(schema),
+                           QLatin1String(table),
+                           QLatin1String(name),
+                           1,
+                           QVariant(),
+                           false,
+                           false,
+                           false,
+                           SqlType::parse(QStringLiteral("int"))};
+    };
+    const QString long60(60, u'x');
+    const Recordset tablesRowset(schema::tables({
+        {QString(), u"dbo"_qs, u"Orders"_qs, u"TABLE"_qs},
+        {QString(), u"sales"_qs, u"Orders"_qs, u"TABLE"_qs},
+        {QString(), u"dbo"_qs, u"Tallix"_qs, u"TABLE"_qs},
+        {QString(), u"sales"_qs, u"Tallix"_qs, u"TABLE"_qs},
+        {QString(), u"sales"_qs, long60, u"TABLE"_qs},
+    }));
+    const Recordset columns(
+        schema::columns({column("dbo", "Orders", "A"), column("sales", "Orders", "B"),
+                         column("sales", "Tallix", "C")}));
+    const Recordset keys(schema::primaryKeys({
+        {QString(), u"sales"_qs, u"Orders"_qs, u"B"_qs, 1, QVariant()},
+    }));
+    RecordingProgress observer;
+    CTables tables;
+    SchemaDiscovery(observer).Discover(tables, tablesRowset, columns, keys);
+    QStringList shown;
+    for (const CTable& t : tables)
+        shown << t.QualifiedName() + u' ' + columnsOf(t).join(u',') + u' ' +
+                     (t.LargeKey ? u"large"_qs : u"ok"_qs);
+    EXPECT_EQ(shown, (QStringList{u"Orders A|int|0|10|0|0|0|0|1 ok"_qs,
+                                  u"sales.Orders B|int|0|10|0|0|1|0|1 ok"_qs,
+                                  u"sales.Tallix C|int|0|10|0|0|0|0|1 ok"_qs,
+                                  u"sales."_qs + long60 + u"  large"_qs}));
+    EXPECT_EQ(observer.warnings,
+              QStringList{u"The name of the table sales."_qs + long60 +
+                          u" is longer than 64 characters, this table can not be audited!"_qs});
 }
