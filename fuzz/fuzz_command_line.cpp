@@ -17,5 +17,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         __builtin_trap(); // a path without the option that gives it
     if (cl.projectPath.contains(QLatin1Char('"')) || cl.outputPath.contains(QLatin1Char('"')))
         __builtin_trap(); // quotes are always removed
+    if ((cl.discover || cl.refresh) && cl.error.isEmpty() && (cl.hasOutput || cl.remove))
+        __builtin_trap(); // a project command never takes the script options
+    if (cl.refresh && cl.error.isEmpty() && cl.refreshPath.isEmpty())
+        __builtin_trap(); // a refresh always names its project
     return 0;
 }

@@ -1,6 +1,8 @@
 #include "common/base/Error.h"
 #include "common/base/Messages.h"
 #include "common/base/Version.h"
+#include "common/settings/Servers.h"
+#include "generator/batch/ProjectCommands.h"
 #include "generator/driver/BatchRun.h"
 #include "generator/ui/GeneratorApp.h"
 
@@ -22,6 +24,11 @@ int main(int argc, char** argv)
     QCoreApplication::setApplicationName(QStringLiteral("Tallix 2.0"));
 
     try {
+        if (tallix::isProjectCommand(commandLine)) {
+            tallix::Servers servers;
+            servers.LoadFromRegistry();
+            return tallix::RunProjectCommand(commandLine, servers);
+        }
         return tallix::RunBatch(commandLine);
     } catch (const tallix::Error& e) {
         tallix::messages().showMessage(QStringLiteral("Error: ") + e.description(),

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace tallix {
 
@@ -9,6 +10,8 @@ namespace tallix {
 // their values lose every double quote and their outer blanks, and a later one
 // replaces an earlier one. Each argument is looked at on its own, so paths may
 // contain "/". The long forms are --project, --output, --remove, --help, --version.
+// --discover makes a project from a database (written to --project) and --refresh brings a
+// project in step with its database; both take the connection options, values as given.
 struct CommandLine {
     bool hasProject = false; // a /p: or --project was given, even with an empty value
     QString projectPath;
@@ -17,6 +20,14 @@ struct CommandLine {
     bool remove = false; // write the removal script instead of the audit script
     bool help = false;
     bool version = false;
+    bool discover = false;
+    bool refresh = false;
+    QString refreshPath;
+    bool dryRun = false;
+    std::optional<QString> server, database, login, password;
+    QStringList includes, excludes; // shell-style patterns on "schema.table"
+    bool auditInsert = false, auditUpdate = false, auditDelete = false;
+    bool mts = false;
     QStringList others; // words that are no option: a project to open in the window
     QString error;      // set when an argument could not be understood, or when
                         // a word that is no option stands beside a project

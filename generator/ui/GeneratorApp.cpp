@@ -15,7 +15,8 @@ namespace tallix {
 bool opensWindow(const CommandLine& commandLine)
 {
     return !commandLine.hasProject && !commandLine.hasOutput && !commandLine.help &&
-           !commandLine.version && commandLine.error.isEmpty();
+           !commandLine.version && !commandLine.discover && !commandLine.refresh &&
+           commandLine.error.isEmpty();
 }
 
 void openProjectArgument(frmMain& window, const QStringList& words)
