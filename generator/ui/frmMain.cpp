@@ -658,10 +658,12 @@ void frmMain::LoadTables()
     setStatusText(QStringLiteral("Loading tables..."));
     SchemaDiscovery discovery(*this);
     SchemaDiscovery::Result result;
+    QStringList changes;
+    const bool hadTables = tables.Count() > 0;
     {
         HourglassCursor busy;
         Connection connection(connectionString());
-        result = discovery.ReplaceTables(tables, connection);
+        result = discovery.ReplaceTables(tables, connection, &changes);
     }
     if (result != SchemaDiscovery::Result::Loaded) {
         // The list and both grids still show what was there.
@@ -675,7 +677,15 @@ void frmMain::LoadTables()
         return;
     }
     m_tableGrids->fill();
-    setStatusText(QStringLiteral("Done."));
+    // Over an open project the status says what the database changed since it was loaded.
+    if (hadTables && !changes.isEmpty())
+        setStatusText(QStringLiteral("Done. %1 change(s): %2")
+                          .arg(changes.size())
+                          .arg(changes.join(QStringLiteral("; "))));
+    else if (hadTables)
+        setStatusText(QStringLiteral("Done. No change."));
+    else
+        setStatusText(QStringLiteral("Done."));
 }
 
 // ---- Scripts ------------------------------------------------------------------------------

@@ -1,4 +1,5 @@
 #include "common/base/Maker.h"
+#include "common/db/Connection.h"
 #include "common/settings/Servers.h"
 #include "common/ui/frmAbout.h"
 #include "common/ui/frmServer.h"
@@ -666,4 +667,26 @@ TEST_F(GeneratorWindow, ALoadThatCannotConnectSaysWhyAndLeavesAnEmptyList)
     child<QComboBox>("cboDatabase")->setEditText(QStringLiteral("shop"));
     click("cmdLoadTables");
     EXPECT_EQ(rowsOf("fgTables").size(), 4);
+}
+
+TEST_F(GeneratorWindow, LoadTablesOverAnOpenListSaysWhatTheDatabaseChanged)
+{
+    frmMain& window = open();
+    click("cmdLoadTables");
+    EXPECT_EQ(window.statusBar()->currentMessage(), QStringLiteral("Done."));
+
+    messages.answer(Answer::Yes); // discard the current list
+    click("cmdLoadTables");
+    EXPECT_EQ(window.statusBar()->currentMessage(), QStringLiteral("Done. No change."));
+
+    {
+        Connection c(server.connectionString(QStringLiteral("shop")));
+        c.Open();
+        c.Execute(QStringLiteral("ALTER TABLE Orders ADD Note varchar(10); DROP TABLE Notes"));
+    }
+    messages.answer(Answer::Yes);
+    click("cmdLoadTables");
+    EXPECT_EQ(window.statusBar()->currentMessage(),
+              QStringLiteral("Done. 2 change(s): column added: Orders.Note varchar(10); table "
+                             "removed: Notes"));
 }
