@@ -682,8 +682,6 @@ void frmMain::LoadTables()
         setStatusText(QStringLiteral("Done. %1 change(s): %2")
                           .arg(changes.size())
                           .arg(changes.join(QStringLiteral("; "))));
-    else if (hadTables)
-        setStatusText(QStringLiteral("Done. No change."));
     else
         setStatusText(QStringLiteral("Done."));
 }

@@ -677,7 +677,7 @@ TEST_F(GeneratorWindow, LoadTablesOverAnOpenListSaysWhatTheDatabaseChanged)
 
     messages.answer(Answer::Yes); // discard the current list
     click("cmdLoadTables");
-    EXPECT_EQ(window.statusBar()->currentMessage(), QStringLiteral("Done. No change."));
+    EXPECT_EQ(window.statusBar()->currentMessage(), QStringLiteral("Done."));
 
     {
         Connection c(server.connectionString(QStringLiteral("shop")));
