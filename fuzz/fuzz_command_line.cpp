@@ -1,8 +1,10 @@
 // The generator's command line from arbitrary bytes: arguments are split at NUL
 // and line feed. Parsing must never crash, and a parsed line must be usable.
 
+#include "generator/batch/TablePatterns.h"
 #include "generator/driver/CommandLine.h"
 
+#include <QRegularExpression>
 #include <cstdint>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -21,5 +23,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         __builtin_trap(); // a project command never takes the script options
     if (cl.refresh && cl.error.isEmpty() && cl.refreshPath.isEmpty())
         __builtin_trap(); // a refresh always names its project
+    // Any pattern text compiles, and a pattern matches its own text unless it holds a wildcard
+    // or set character.
+    const tallix::TablePatterns patterns(cl.includes, cl.excludes);
+    patterns.chosen(QStringLiteral("dbo"), QStringLiteral("x"));
+    for (const QString& include : cl.includes) {
+        static const QRegularExpression special(QStringLiteral("[*?\\[.]"));
+        if (!include.contains(special) &&
+            !tallix::TablePatterns({include}, {}).chosen(QString(), include))
+            __builtin_trap();
+    }
     return 0;
 }
