@@ -405,3 +405,22 @@ TEST(ScriptDriverSchemas, CollisionsAreCheckedWithinASchemaAndOnTheRecordedName)
                   expected.isEmpty() ? QString() : u"Error (GenerateScript) - "_qs + expected);
     }
 }
+
+// One table name in dbo and in two other schemas, one of them with a blank and an apostrophe.
+TEST(ScriptDriverSchemas, ProjectWithTablesInThreeSchemasGivesTheExpectedScript)
+{
+    Project project;
+    project.setDB(QStringLiteral("shop"));
+    for (const char* schema : {"dbo", "sales", "o'brien sales"}) {
+        CTable& items = project.Tables().Add(QString::fromUtf8(schema), QStringLiteral("Items"));
+        items.Insert = true;
+        items.Columns.Add(QStringLiteral("ItemID"), QStringLiteral("int"), 0, 10, 0, false, true,
+                          false, false);
+        items.Columns.Add(QStringLiteral("Name"), QStringLiteral("varchar"), 20, 0, 0, true, false,
+                          false, true);
+    }
+    IScriptObserver silent;
+    ScriptDriver driver(silent, fixedTime);
+    EXPECT_MATCHES_GOLDEN(asFile(driver.GenerateScript(project)),
+                          QStringLiteral("driver/schemas-audit.sql"));
+}
