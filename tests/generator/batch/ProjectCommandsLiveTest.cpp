@@ -8,6 +8,7 @@
 #include "tests/support/QtPrinters.h"
 #include "tests/support/TestSupport.h"
 #include "viewer/details/DetailsLoader.h"
+#include "viewer/query/LogQuery.h"
 #include "viewer/query/SchemaCache.h"
 #include "viewer/restore/ExecuteRestoreScript.h"
 #include "viewer/restore/RestoreText.h"
@@ -118,6 +119,16 @@ TEST(ProjectCommandsLive, SchemasAreDiscoveredAuditedRestoredAndRefreshed)
                    "SourceTable, TransactionType"_qs),
         (QStringList{u"o'brien sales.Order Items:D"_qs, u"o'brien sales.Order Items:I"_qs,
                      u"Orders:D"_qs, u"Orders:I"_qs, u"sales.Orders:D"_qs, u"sales.Orders:I"_qs}));
+
+    // The viewer's list, filtered by each recorded name, holds that table's rows only.
+    for (const QString& table :
+         {u"Orders"_qs, u"sales.Orders"_qs, u"o'brien sales.Order Items"_qs}) {
+        LogFilters filters;
+        filters.table = table;
+        const QString select = logquery::SelectText(filters, database.connectionString());
+        const Recordset listed = logquery::FetchLog(database.connectionString(), select, 0);
+        EXPECT_EQ(listed.RecordCount(), 2) << qPrintable(table);
+    }
 
     // Every delete restored by the viewer's own statements lands in its own table.
     const SchemaCache cache = SchemaCache::fromColumnsRowset(db.OpenSchema(SchemaKind::Columns));

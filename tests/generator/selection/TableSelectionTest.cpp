@@ -168,3 +168,20 @@ TEST(SelectionReasons, AMarkedRowSaysWhyAndOthersSayNothing)
                                         "characters that Tallix.SourceTable holds."));
     EXPECT_TRUE(ts::tableRow(tables.Item(4)).reason.contains(QStringLiteral("900")));
 }
+
+// The grid names a table outside dbo with its schema, and counts that name against the limit.
+TEST(SelectionReasons, TablesOutsideDboAreShownWithTheirSchema)
+{
+    CTables tables;
+    tables.Add(QStringLiteral("dbo"), QStringLiteral("Orders"));
+    tables.Add(QStringLiteral("sales"), QStringLiteral("Orders"));
+    const QString name60(60, QLatin1Char('n'));
+    tables.Add(QStringLiteral("sales"), name60).LargeKey = true;
+    EXPECT_EQ(ts::tableRow(tables.Item(1)).name, QStringLiteral("Orders"));
+    EXPECT_EQ(ts::tableRow(tables.Item(2)).name, QStringLiteral("sales.Orders"));
+    EXPECT_EQ(ts::tableRow(tables.Item(3)).reason,
+              QStringLiteral("sales.") + name60 +
+                  QStringLiteral(" cannot be audited: its name is longer than the 64 characters "
+                                 "that Tallix.SourceTable holds."));
+    EXPECT_EQ(tables.GetTable(QStringLiteral("sales.Orders")), &tables.Item(2));
+}
