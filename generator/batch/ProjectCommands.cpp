@@ -149,11 +149,8 @@ int runRefresh(const CommandLine& cl, const Servers& servers, std::FILE* out, st
             print(out, line);
         return 0;
     }
+    // Only the tables change: options given for this run do not move the project elsewhere.
     const QStringList changes = RefreshTables(project.Tables(), database);
-    project.setServer(c.server);
-    project.setDB(c.database);
-    project.setUserID(c.login);
-    project.setPassword(c.password);
     try {
         ProjectFile::write(cl.refreshPath, project.Save());
     } catch (const Error& e) {

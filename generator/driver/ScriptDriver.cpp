@@ -94,7 +94,7 @@ void checkTriggerNames(const CTables& tables)
     for (const CTable& table : tables) {
         if (!getsTriggers(table))
             continue;
-        const QString name = TriggerBaseName(table);
+        const QString name = CleanTriggerName(table.TableName);
         const CTable*& first = seen[{table.Schema.toCaseFolded(), name.toCaseFolded()}];
         if (first)
             throw Error(Error::InvalidArgument,

@@ -39,12 +39,6 @@ QString GenerateTableDrops(QString* failure = nullptr);
 // The triggers are named after it, bracketed when it is no regular identifier.
 QString CleanTriggerName(const QString& tableName);
 
-// The base name of a table's triggers: CleanTriggerName of the table's name in the default
-// schema, else of "schema_table". The triggers live in the table's schema; the schema in the name
-// as well keeps one table name in two schemas from giving two triggers of one name, which not
-// every server keeps apart.
-QString TriggerBaseName(const CTable& table);
-
 // Whether the table's name is longer than Tallix.SourceTable and TallixKeys.SourceTable hold
 // (audit::fitsSourceTable): a trigger of that table would fail every write to it.
 bool HasLongName(const CTable& table);

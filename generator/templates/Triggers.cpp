@@ -264,7 +264,7 @@ void buildUpdate(QString& out, const CTable& table, bool specialMTSHandling,
                  const QDateTime& generated)
 {
     templates::requireAuditable(table);
-    const QString name = TriggerBaseName(table);
+    const QString name = CleanTriggerName(table.TableName);
     const QLatin1StringView suffix = suffixOf(Action::Update);
 
     appendDropSection(out, table, name, suffix);
@@ -300,7 +300,7 @@ void buildInsertOrDelete(QString& out, const CTable& table, Action action, bool 
                          const QDateTime& generated)
 {
     templates::requireAuditable(table);
-    const QString name = TriggerBaseName(table);
+    const QString name = CleanTriggerName(table.TableName);
     const QLatin1StringView suffix = suffixOf(action);
     const bool inserting = action == Action::Insert;
     const Alias alias = inserting ? Alias::Inserted : Alias::Deleted;
@@ -329,13 +329,6 @@ QString CleanTriggerName(const QString& tableName)
     QString name = tableName;
     name.replace(QLatin1Char(' '), QLatin1Char('_'));
     return name;
-}
-
-QString TriggerBaseName(const CTable& table)
-{
-    if (table.Schema.isEmpty())
-        return CleanTriggerName(table.TableName);
-    return CleanTriggerName(table.Schema + QLatin1Char('_') + table.TableName);
 }
 
 QString GenerateUpdate(const CTable& table, bool specialMTSHandling, const QDateTime& generated,
@@ -379,7 +372,7 @@ QString GenerateRemove(const CTable& table, QString* failure)
                             QStringLiteral("Table %1 has a line break or other control character "
                                            "in its name!")
                                 .arg(table.QualifiedName()));
-            const QString name = TriggerBaseName(table);
+            const QString name = CleanTriggerName(table.TableName);
             appendDropSection(out, table, name, suffixOf(Action::Insert));
             appendDropSection(out, table, name, suffixOf(Action::Update));
             appendDropSection(out, table, name, suffixOf(Action::Delete));

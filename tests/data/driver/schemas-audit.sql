@@ -194,17 +194,17 @@ ELSE
    PRINT '<<< FAILED CREATING TRIGGER dbo.ItemsTallixInsert >>>'
 GO
 
-IF OBJECT_ID('sales.sales_ItemsTallixInsert') IS NOT NULL
+IF OBJECT_ID('sales.ItemsTallixInsert') IS NOT NULL
 BEGIN
-   DROP TRIGGER sales.sales_ItemsTallixInsert
-   IF OBJECT_ID('sales.sales_ItemsTallixInsert') IS NOT NULL
-      PRINT '<< FAILED DROPPING TRIGGER sales.sales_ItemsTallixInsert >>>'
+   DROP TRIGGER sales.ItemsTallixInsert
+   IF OBJECT_ID('sales.ItemsTallixInsert') IS NOT NULL
+      PRINT '<< FAILED DROPPING TRIGGER sales.ItemsTallixInsert >>>'
    ELSE
-      PRINT '<<< DROPPED TRIGGER sales.sales_ItemsTallixInsert >>>'
+      PRINT '<<< DROPPED TRIGGER sales.ItemsTallixInsert >>>'
 END
 GO
 
-CREATE TRIGGER sales.sales_ItemsTallixInsert ON [sales].[Items]
+CREATE TRIGGER sales.ItemsTallixInsert ON [sales].[Items]
 FOR INSERT
 AS
 
@@ -250,23 +250,23 @@ SET NOCOUNT OFF
 
 GO
 
-IF OBJECT_ID('sales.sales_ItemsTallixInsert') IS NOT NULL
-   PRINT '<<< CREATED TRIGGER sales.sales_ItemsTallixInsert >>>'
+IF OBJECT_ID('sales.ItemsTallixInsert') IS NOT NULL
+   PRINT '<<< CREATED TRIGGER sales.ItemsTallixInsert >>>'
 ELSE
-   PRINT '<<< FAILED CREATING TRIGGER sales.sales_ItemsTallixInsert >>>'
+   PRINT '<<< FAILED CREATING TRIGGER sales.ItemsTallixInsert >>>'
 GO
 
-IF OBJECT_ID('[o''brien sales].[o''brien_sales_ItemsTallixInsert]') IS NOT NULL
+IF OBJECT_ID('[o''brien sales].ItemsTallixInsert') IS NOT NULL
 BEGIN
-   DROP TRIGGER [o'brien sales].[o'brien_sales_ItemsTallixInsert]
-   IF OBJECT_ID('[o''brien sales].[o''brien_sales_ItemsTallixInsert]') IS NOT NULL
-      PRINT '<< FAILED DROPPING TRIGGER [o''brien sales].[o''brien_sales_ItemsTallixInsert] >>>'
+   DROP TRIGGER [o'brien sales].ItemsTallixInsert
+   IF OBJECT_ID('[o''brien sales].ItemsTallixInsert') IS NOT NULL
+      PRINT '<< FAILED DROPPING TRIGGER [o''brien sales].ItemsTallixInsert >>>'
    ELSE
-      PRINT '<<< DROPPED TRIGGER [o''brien sales].[o''brien_sales_ItemsTallixInsert] >>>'
+      PRINT '<<< DROPPED TRIGGER [o''brien sales].ItemsTallixInsert >>>'
 END
 GO
 
-CREATE TRIGGER [o'brien sales].[o'brien_sales_ItemsTallixInsert] ON [o'brien sales].[Items]
+CREATE TRIGGER [o'brien sales].ItemsTallixInsert ON [o'brien sales].[Items]
 FOR INSERT
 AS
 
@@ -312,10 +312,10 @@ SET NOCOUNT OFF
 
 GO
 
-IF OBJECT_ID('[o''brien sales].[o''brien_sales_ItemsTallixInsert]') IS NOT NULL
-   PRINT '<<< CREATED TRIGGER [o''brien sales].[o''brien_sales_ItemsTallixInsert] >>>'
+IF OBJECT_ID('[o''brien sales].ItemsTallixInsert') IS NOT NULL
+   PRINT '<<< CREATED TRIGGER [o''brien sales].ItemsTallixInsert >>>'
 ELSE
-   PRINT '<<< FAILED CREATING TRIGGER [o''brien sales].[o''brien_sales_ItemsTallixInsert] >>>'
+   PRINT '<<< FAILED CREATING TRIGGER [o''brien sales].ItemsTallixInsert >>>'
 GO
 
 

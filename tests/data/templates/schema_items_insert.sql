@@ -1,14 +1,14 @@
-IF OBJECT_ID('[o''brien sales].[o''brien_sales_ItemsTallixInsert]') IS NOT NULL
+IF OBJECT_ID('[o''brien sales].ItemsTallixInsert') IS NOT NULL
 BEGIN
-   DROP TRIGGER [o'brien sales].[o'brien_sales_ItemsTallixInsert]
-   IF OBJECT_ID('[o''brien sales].[o''brien_sales_ItemsTallixInsert]') IS NOT NULL
-      PRINT '<< FAILED DROPPING TRIGGER [o''brien sales].[o''brien_sales_ItemsTallixInsert] >>>'
+   DROP TRIGGER [o'brien sales].ItemsTallixInsert
+   IF OBJECT_ID('[o''brien sales].ItemsTallixInsert') IS NOT NULL
+      PRINT '<< FAILED DROPPING TRIGGER [o''brien sales].ItemsTallixInsert >>>'
    ELSE
-      PRINT '<<< DROPPED TRIGGER [o''brien sales].[o''brien_sales_ItemsTallixInsert] >>>'
+      PRINT '<<< DROPPED TRIGGER [o''brien sales].ItemsTallixInsert >>>'
 END
 GO
 
-CREATE TRIGGER [o'brien sales].[o'brien_sales_ItemsTallixInsert] ON [o'brien sales].[Items]
+CREATE TRIGGER [o'brien sales].ItemsTallixInsert ON [o'brien sales].[Items]
 FOR INSERT
 AS
 
@@ -54,9 +54,9 @@ SET NOCOUNT OFF
 
 GO
 
-IF OBJECT_ID('[o''brien sales].[o''brien_sales_ItemsTallixInsert]') IS NOT NULL
-   PRINT '<<< CREATED TRIGGER [o''brien sales].[o''brien_sales_ItemsTallixInsert] >>>'
+IF OBJECT_ID('[o''brien sales].ItemsTallixInsert') IS NOT NULL
+   PRINT '<<< CREATED TRIGGER [o''brien sales].ItemsTallixInsert >>>'
 ELSE
-   PRINT '<<< FAILED CREATING TRIGGER [o''brien sales].[o''brien_sales_ItemsTallixInsert] >>>'
+   PRINT '<<< FAILED CREATING TRIGGER [o''brien sales].ItemsTallixInsert >>>'
 GO
 

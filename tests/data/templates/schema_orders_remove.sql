@@ -1,30 +1,30 @@
-IF OBJECT_ID('sales.sales_OrdersTallixInsert') IS NOT NULL
+IF OBJECT_ID('sales.OrdersTallixInsert') IS NOT NULL
 BEGIN
-   DROP TRIGGER sales.sales_OrdersTallixInsert
-   IF OBJECT_ID('sales.sales_OrdersTallixInsert') IS NOT NULL
-      PRINT '<< FAILED DROPPING TRIGGER sales.sales_OrdersTallixInsert >>>'
+   DROP TRIGGER sales.OrdersTallixInsert
+   IF OBJECT_ID('sales.OrdersTallixInsert') IS NOT NULL
+      PRINT '<< FAILED DROPPING TRIGGER sales.OrdersTallixInsert >>>'
    ELSE
-      PRINT '<<< DROPPED TRIGGER sales.sales_OrdersTallixInsert >>>'
+      PRINT '<<< DROPPED TRIGGER sales.OrdersTallixInsert >>>'
 END
 GO
 
-IF OBJECT_ID('sales.sales_OrdersTallixUpdate') IS NOT NULL
+IF OBJECT_ID('sales.OrdersTallixUpdate') IS NOT NULL
 BEGIN
-   DROP TRIGGER sales.sales_OrdersTallixUpdate
-   IF OBJECT_ID('sales.sales_OrdersTallixUpdate') IS NOT NULL
-      PRINT '<< FAILED DROPPING TRIGGER sales.sales_OrdersTallixUpdate >>>'
+   DROP TRIGGER sales.OrdersTallixUpdate
+   IF OBJECT_ID('sales.OrdersTallixUpdate') IS NOT NULL
+      PRINT '<< FAILED DROPPING TRIGGER sales.OrdersTallixUpdate >>>'
    ELSE
-      PRINT '<<< DROPPED TRIGGER sales.sales_OrdersTallixUpdate >>>'
+      PRINT '<<< DROPPED TRIGGER sales.OrdersTallixUpdate >>>'
 END
 GO
 
-IF OBJECT_ID('sales.sales_OrdersTallixDelete') IS NOT NULL
+IF OBJECT_ID('sales.OrdersTallixDelete') IS NOT NULL
 BEGIN
-   DROP TRIGGER sales.sales_OrdersTallixDelete
-   IF OBJECT_ID('sales.sales_OrdersTallixDelete') IS NOT NULL
-      PRINT '<< FAILED DROPPING TRIGGER sales.sales_OrdersTallixDelete >>>'
+   DROP TRIGGER sales.OrdersTallixDelete
+   IF OBJECT_ID('sales.OrdersTallixDelete') IS NOT NULL
+      PRINT '<< FAILED DROPPING TRIGGER sales.OrdersTallixDelete >>>'
    ELSE
-      PRINT '<<< DROPPED TRIGGER sales.sales_OrdersTallixDelete >>>'
+      PRINT '<<< DROPPED TRIGGER sales.OrdersTallixDelete >>>'
 END
 GO
 

@@ -356,9 +356,8 @@ TEST(ScriptDriverSchemas, OneNameInSeveralSchemasIsAuditedApart)
     ASSERT_TRUE(driver.Failures().isEmpty()) << qPrintable(driver.Failures().join(u'\n'));
     for (const char* line :
          {"CREATE TRIGGER OrdersTallixInsert ON [Orders]\r\n",
-          "CREATE TRIGGER sales.sales_OrdersTallixInsert ON [sales].[Orders]\r\n",
-          "CREATE TRIGGER [o'brien sales].[o'brien_sales_OrdersTallixInsert] ON "
-          "[o'brien sales].[Orders]\r\n",
+          "CREATE TRIGGER sales.OrdersTallixInsert ON [sales].[Orders]\r\n",
+          "CREATE TRIGGER [o'brien sales].OrdersTallixInsert ON [o'brien sales].[Orders]\r\n",
           "    SELECT 'sales.Orders',\r\n", "    SELECT 'o''brien sales.Orders',\r\n"})
         EXPECT_EQ(script.count(QString::fromUtf8(line)), line[4] == 'S' ? 2 : 1) << line;
     QStringList shown;
@@ -379,8 +378,8 @@ TEST(ScriptDriverSchemas, CollisionsAreCheckedWithinASchemaAndOnTheRecordedName)
     } cases[] = {
         {"sales", "My table", "Sales", "my_table",
          "The tables \"sales.My table\" and \"Sales.my_table\" give the same trigger names "
-         "(Sales_my_tableTallixInsert, Sales_my_tableTallixUpdate, Sales_my_tableTallixDelete), so "
-         "the one would drop the other's triggers; no script was produced."},
+         "(my_tableTallixInsert, my_tableTallixUpdate, my_tableTallixDelete), so the one would "
+         "drop the other's triggers; no script was produced."},
         {"sales", "My table", "dbo", "my_table", ""},
         {"dbo", "a.b", "a", "b",
          "The tables \"a.b\" of schema \"dbo\" and \"b\" of schema \"a\" would be recorded under "
