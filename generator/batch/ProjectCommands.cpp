@@ -23,17 +23,17 @@ void print(std::FILE* file, const QString& text)
     std::fflush(file);
 }
 
-// Discovery's warnings as they come, on standard error.
-class ErrorStreamObserver : public IDiscoveryObserver {
-public:
-    explicit ErrorStreamObserver(std::FILE* err)
-        : m_err(err)
-    {}
-    void Warning(const QString& text) override { print(m_err, QStringLiteral("warning: ") + text); }
+// Discovery's own warnings do not name their table; the reasons of TableSelection, printed after
+// the load, do.
+class QuietObserver : public IDiscoveryObserver {};
 
-private:
-    std::FILE* m_err;
-};
+// A text as one line: a name holding a line break cannot forge another message.
+QString oneLine(const QString& text)
+{
+    QString out;
+    SqlQuoting::appendComment(out, text);
+    return out;
+}
 
 const Server* registeredServer(const Servers& servers, const QString& name)
 {
@@ -45,9 +45,9 @@ const Server* registeredServer(const Servers& servers, const QString& name)
 }
 
 // Reads the database's tables whole; a failure is put in `failure`.
-bool discover(const ConnectionChoice& c, CTables& tables, std::FILE* err, QString& failure)
+bool discover(const ConnectionChoice& c, CTables& tables, QString& failure)
 {
-    ErrorStreamObserver observer(err);
+    QuietObserver observer;
     SchemaDiscovery discovery(observer);
     Connection connection(BuildConnectionString(c.server, c.database, c.login, c.password));
     if (discovery.ReplaceTables(tables, connection) != SchemaDiscovery::Result::Loaded) {
@@ -57,17 +57,21 @@ bool discover(const ConnectionChoice& c, CTables& tables, std::FILE* err, QStrin
     return true;
 }
 
-// Columns the triggers cannot record, as the fields grid explains them.
-void reportUnrecordedColumns(const CTables& tables, std::FILE* err)
+// Tables that cannot be audited, and the columns of audited tables that are not recorded, as the
+// grids explain them.
+void reportUnauditable(const CTables& tables, std::FILE* err)
 {
     for (const CTable& t : tables) {
+        if (t.LargeKey) {
+            print(err, QStringLiteral("warning: ") + oneLine(TableSelection::tableRow(t).reason));
+            continue;
+        }
         if (!(t.Insert || t.Update || t.Delete))
             continue;
         for (const FieldRow& row : TableSelection::fieldRows(t)) {
             if (row.marked)
                 print(err, QStringLiteral("note: %1: %2")
-                               .arg(SqlQuoting::shownName(t.QualifiedName()),
-                                    SqlQuoting::shownName(row.reason)));
+                               .arg(oneLine(t.QualifiedName()), oneLine(row.reason)));
         }
     }
 }
@@ -77,7 +81,7 @@ int runDiscover(const CommandLine& cl, const Servers& servers, std::FILE* err)
     const ConnectionChoice c = chooseConnection(cl, {}, servers);
     CTables tables;
     QString failure;
-    if (!discover(c, tables, err, failure)) {
+    if (!discover(c, tables, failure)) {
         print(err, failure);
         return 1;
     }
@@ -96,7 +100,7 @@ int runDiscover(const CommandLine& cl, const Servers& servers, std::FILE* err)
     if (chosen == 0 && (!cl.includes.isEmpty() || !cl.excludes.isEmpty()))
         print(err, QStringLiteral("warning: no table matches the patterns; the project audits "
                                   "none."));
-    reportUnrecordedColumns(tables, err);
+    reportUnauditable(tables, err);
 
     Project project;
     project.setServer(c.server);
@@ -140,7 +144,7 @@ int runRefresh(const CommandLine& cl, const Servers& servers, std::FILE* out, st
     }
     CTables database;
     QString failure;
-    if (!discover(c, database, err, failure)) {
+    if (!discover(c, database, failure)) {
         print(err, failure);
         return 1;
     }
@@ -151,6 +155,7 @@ int runRefresh(const CommandLine& cl, const Servers& servers, std::FILE* out, st
     }
     // Only the tables change: options given for this run do not move the project elsewhere.
     const QStringList changes = RefreshTables(project.Tables(), database);
+    reportUnauditable(project.Tables(), err);
     try {
         ProjectFile::write(cl.refreshPath, project.Save());
     } catch (const Error& e) {

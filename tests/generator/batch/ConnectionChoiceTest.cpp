@@ -29,8 +29,7 @@ TEST(ConnectionChoice, LoginComesFromTheOptionsTheProjectOrTheRegisteredServer)
         {line({"--refresh", "p.tpx", "--server", "prod"}), &project, "prod|shop|owner|ownerpw"},
         {line({"--refresh", "p.tpx", "--password", "new"}), &project, "PROD|shop|owner|new"},
         {line({"--refresh", "p.tpx", "--login", "me"}), &project, "PROD|shop|me|"},
-        {line({"--refresh", "p.tpx", "--server", "TEST", "--database", "d"}), &project,
-         "TEST|d||"},
+        {line({"--refresh", "p.tpx", "--server", "TEST", "--database", "d"}), &project, "TEST|d||"},
         {line({"--discover", "--server", "prod", "--database", "d", "--project", "x"}), &none,
          "prod|d|stored|storedpw"},
         {line({"--discover", "--server", "PROD", "--database", "d", "--login", "me", "--password",
@@ -40,9 +39,9 @@ TEST(ConnectionChoice, LoginComesFromTheOptionsTheProjectOrTheRegisteredServer)
     for (const auto& c : cases) {
         ASSERT_TRUE(c.commandLine.error.isEmpty()) << qPrintable(c.commandLine.error);
         const ConnectionChoice chosen = chooseConnection(c.commandLine, *c.fallback, registered);
-        EXPECT_EQ(QStringList({chosen.server, chosen.database, chosen.login, chosen.password})
-                      .join(u'|'),
-                  QString::fromUtf8(c.expected))
+        EXPECT_EQ(
+            QStringList({chosen.server, chosen.database, chosen.login, chosen.password}).join(u'|'),
+            QString::fromUtf8(c.expected))
             << c.expected;
     }
 }
