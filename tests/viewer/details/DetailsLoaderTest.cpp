@@ -187,3 +187,20 @@ TEST_F(DetailsLoaderTest, FailuresEndOnlyTheirOwnStep)
     EXPECT_FALSE(r.record);
     EXPECT_EQ(r.errors.size(), 1);
 }
+
+// The current row of a table outside dbo is read from that table, found by its recorded name.
+TEST(CurrentRowQuerySchemas, ReadsFromTheTableInItsSchema)
+{
+    QList<FieldInfo> fields{{s("TABLE_SCHEMA"), 130}};
+    for (const QString& name : SchemaCache::fields())
+        fields.push_back({name, name.endsWith(u"_NAME") ? 130 : 3});
+    auto rows = std::make_shared<RowSet>(fields);
+    rows->appendRow({s("dbo"), s("Orders"), s("Id"), 3, 10, 8, QVariant(), QVariant(), 0});
+    rows->appendRow(
+        {s("o'brien sales"), s("Orders"), s("Code"), 3, 10, 8, QVariant(), QVariant(), 0});
+    const SchemaCache cache = SchemaCache::fromColumnsRowset(Recordset(rows));
+    EXPECT_EQ(CurrentRowQuery(cache, s("Orders"), s("Id=1")),
+              s("SELECT Id FROM Orders WHERE Id='1'"));
+    EXPECT_EQ(CurrentRowQuery(cache, s("o'brien sales.Orders"), s("Code=1")),
+              s("SELECT Code FROM [o'brien sales].Orders WHERE Code='1'"));
+}
