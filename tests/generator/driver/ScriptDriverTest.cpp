@@ -423,3 +423,42 @@ TEST(ScriptDriverSchemas, ProjectWithTablesInThreeSchemasGivesTheExpectedScript)
     EXPECT_MATCHES_GOLDEN(asFile(driver.GenerateScript(project)),
                           QStringLiteral("driver/schemas-audit.sql"));
 }
+
+// A schema name is chosen by whoever may create one: it stays inside its brackets and literals,
+// and one with a line break gets no trigger, in the audit and in the removal script.
+TEST(ScriptDriverSchemas, HostileSchemaNamesStayInsideTheirBracketsAndLiterals)
+{
+    const struct {
+        const char* schema;
+        std::initializer_list<const char*> audit; // lines the audit script holds
+        const char* removal;                      // a line the removal script holds
+    } cases[] = {
+        {"x];DROP TABLE t--",
+         {"CREATE TRIGGER [x]];DROP TABLE t--].TTallixInsert ON [x]];DROP TABLE t--].[T]\r\n"},
+         "   DROP TRIGGER [x]];DROP TABLE t--].TTallixInsert\r\n"},
+        {"o'b",
+         {"IF OBJECT_ID('[o''b].TTallixInsert') IS NOT NULL\r\n", "    SELECT 'o''b.T',\r\n"},
+         "      PRINT '<<< DROPPED TRIGGER [o''b].TTallixInsert >>>'\r\n"},
+        {"s\r\nGO",
+         {"-- ERROR: s??GO.T has a line break or other control character in its name or a column "
+          "name, this table can not be audited!\r\n"},
+         "-- ERROR: s??GO.T has a line break or other control character in its name or a column "
+         "name, this table can not be audited!\r\n"},
+    };
+    for (const auto& c : cases) {
+        Project project;
+        project.setDB(QStringLiteral("d"));
+        CTable& t = project.Tables().Add(QString::fromUtf8(c.schema), QStringLiteral("T"));
+        t.Insert = true;
+        t.Columns.Add(QStringLiteral("ID"), QStringLiteral("int"), 0, 10, 0, false, true, false,
+                      true);
+        IScriptObserver silent;
+        ScriptDriver driver(silent, fixedTime);
+        const QString audit = driver.GenerateScript(project);
+        for (const char* line : c.audit)
+            EXPECT_TRUE(audit.contains(QString::fromUtf8(line))) << line;
+        EXPECT_TRUE(driver.GenerateRemoveScript(project).contains(QString::fromUtf8(c.removal)))
+            << c.removal;
+        EXPECT_FALSE(audit.contains(QStringLiteral("\r\nGO.T"))) << "no raw line break";
+    }
+}
