@@ -146,10 +146,10 @@ void appendKeyMatch(QString& out, const CTable& table, Alias alias)
     appendKeyExpression(out, table, alias, KeyForm::Comparison);
 }
 
-// The schema of the audit tables as a trigger names them. Inside a trigger an unqualified name is
-// looked for in the trigger's own schema first, so the trigger of a table outside dbo names dbo:
-// a Tallix table in the audited table's schema must not receive its rows. Triggers of dbo tables
-// write the bare names, as they always have.
+// The schema of the audit tables as a trigger names them. An unqualified name inside a trigger
+// outside dbo may resolve in the trigger's own schema (or, on some servers, not at all), so such a
+// trigger names dbo: a Tallix table in the audited table's schema must never receive its rows.
+// Triggers of dbo tables write the bare names, as they always have.
 QLatin1StringView auditSchema(const CTable& table)
 {
     return table.Schema.isEmpty() ? QLatin1StringView() : QLatin1StringView("dbo.");
