@@ -171,7 +171,7 @@ TEST(TriggerFailures, TableWithoutKeyGivesEmptyTextAndSaysWhy)
 {
     auto table = makeTable(QStringLiteral("Notes"), {{"Text", "varchar", 10}});
     const struct {
-        QString (*generate)(const CTable&, bool, const QDateTime&, QString*);
+        QString (*generate)(const CTable&, bool, const QDateTime&, QString*, AuditText);
         const char* routine;
     } cases[] = {{&GenerateUpdate, "GenerateUpdate"},
                  {&GenerateInsert, "GenerateInsert"},
@@ -179,10 +179,12 @@ TEST(TriggerFailures, TableWithoutKeyGivesEmptyTextAndSaysWhy)
     RecordingMessages recorded;
     for (const auto& c : cases) {
         QString failure;
-        EXPECT_TRUE(c.generate(*table, true, kTime, &failure).isEmpty()) << c.routine;
+        EXPECT_TRUE(c.generate(*table, true, kTime, &failure, AuditText::Narrow).isEmpty())
+            << c.routine;
         EXPECT_EQ(failure, QStringLiteral("Error (%1) - Table Notes does not have any primary key!")
                                .arg(QLatin1StringView(c.routine)));
-        EXPECT_TRUE(c.generate(*table, true, kTime, nullptr).isEmpty()) << c.routine;
+        EXPECT_TRUE(c.generate(*table, true, kTime, nullptr, AuditText::Unicode).isEmpty())
+            << c.routine;
     }
     EXPECT_TRUE(recorded.shown.empty()) << "the templates show nothing themselves";
 }
