@@ -286,12 +286,6 @@ bool IsWritableColumn(const SchemaCache& cache, const QString& table, const QStr
     return NzString(flags).isEmpty() || (flags.toInt() & kWritable) != 0;
 }
 
-audit::Layout AuditLayout(const SchemaCache& cache)
-{
-    const std::optional<int> row = cache.find(QStringLiteral("Tallix"), QStringLiteral("Data"));
-    return audit::layoutOfDataType(row ? cache.typeName(*row) : QString());
-}
-
 RestoreBuild BuildRestoreStatement(const QString& transactionType, const QString& table,
                                    const Audit& audit, const QString& keyValues, bool identity,
                                    const SchemaCache& cache, audit::Layout layout)
@@ -322,7 +316,7 @@ RestoreBuild BuildRestore(const AuditRecord& record, const SchemaCache& cache, b
         audit::readKeyValues(record.KeyValues).pairs.value(0).name; // checked when building
     return BuildRestoreStatement(
         record.TransactionType, record.SourceTable, audit, record.KeyValues,
-        HasIdentityKey(cache, record.SourceTable, firstKey), cache, AuditLayout(cache));
+        HasIdentityKey(cache, record.SourceTable, firstKey), cache, cache.auditLayout());
 }
 
 } // namespace tallix

@@ -49,14 +49,11 @@ bool IsWritableColumn(const SchemaCache& cache, const QString& table, const QStr
 // name=value pairs of the table's columns, a column given twice, a type without a name, and a
 // delete without any recorded column. An insert's statement writes no column, so its columns are
 // not checked: undoing it stays possible after a column was dropped.
-// `layout` is that of the audit tables the row was read from (AuditLayout).
+// `layout` is that of the audit tables the row was read from (SchemaCache::auditLayout).
 RestoreBuild BuildRestoreStatement(const QString& transactionType, const QString& table,
                                    const Audit& audit, const QString& keyValues, bool identity,
                                    const SchemaCache& cache,
                                    audit::Layout layout = audit::Layout::Unicode);
-
-// The layout of the audit tables as the schema cache has them, from the type of Tallix.Data.
-audit::Layout AuditLayout(const SchemaCache& cache);
 
 // The statement for a whole audit row: its data text must read whole (audit::readData); an update
 // is undone for its changed columns (every column with `allFields`), a delete with every

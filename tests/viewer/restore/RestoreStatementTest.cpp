@@ -372,7 +372,7 @@ TEST_F(RestoreStatementTest, ANarrowLayoutNotesUnicodeValuesThatHoldAQuestionMar
                                      "       )\r\n"));
 }
 
-TEST(AuditLayout, IsReadFromTheTypeOfTallixData)
+TEST(SchemaCacheAuditLayout, IsReadFromTheTypeOfTallixData)
 {
     const struct {
         QVariant dataType, flags, length;
@@ -390,8 +390,8 @@ TEST(AuditLayout, IsReadFromTheTypeOfTallixData)
         auto rows = std::make_shared<RowSet>(fields);
         rows->appendRow(
             {s("Tallix"), s("Data"), c.dataType, QVariant(), c.flags, c.length, QVariant(), 0});
-        EXPECT_EQ(AuditLayout(SchemaCache::fromColumnsRowset(Recordset(rows))), c.layout)
+        EXPECT_EQ(SchemaCache::fromColumnsRowset(Recordset(rows)).auditLayout(), c.layout)
             << c.dataType.toInt();
     }
-    EXPECT_EQ(AuditLayout(SchemaCache()), audit::Layout::Narrow) << "no audit tables known";
+    EXPECT_EQ(SchemaCache().auditLayout(), audit::Layout::Narrow) << "no audit tables known";
 }
