@@ -203,6 +203,11 @@ TEST_F(UnicodeLive, ValuesInAnyScriptAreRecordedShownAndRestoredWhole)
     EXPECT_TRUE(
         insertDetails.out.contains(cli::csvRecord({s("Name"), QString(), greek, QString()})));
 
+    // The list finds the key by its Greek and CJK text.
+    const ViewerRun byKey = runViewer(*live, scratch->name(), {s("--list"), s("--key"), key});
+    ASSERT_EQ(byKey.status, 0) << qPrintable(byKey.err);
+    EXPECT_EQ(byKey.out.count(s("\r\n")), 4) << "a header and the insert and two updates";
+
     const SchemaCache cache = SchemaCache::fromColumnsRowset(db.OpenSchema(SchemaKind::Columns));
     EXPECT_EQ(cache.auditLayout(), audit::Layout::Unicode);
     db.Close();
