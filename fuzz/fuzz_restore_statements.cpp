@@ -189,6 +189,10 @@ SchemaCache cacheOf(const Row& row)
         rows->appendRow({row.table, name, t.dataType, 10, t.flags,
                          t.length ? QVariant(t.length) : QVariant(), 3, 0});
     };
+    // Audit tables of the Unicode layout: the notes that the narrow one puts before a value
+    // holding "?" depend on the value, which the plain twin does not share.
+    rows->appendRow({QStringLiteral("Tallix"), QStringLiteral("Data"), 130, QVariant(), 128,
+                     QVariant(), QVariant(), QVariant()});
     for (const Column& c : row.columns)
         add(c.name, c.type);
     return SchemaCache::fromColumnsRowset(Recordset(rows));

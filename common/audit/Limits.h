@@ -9,8 +9,15 @@ namespace tallix::audit {
 // longer name would fail every write to that table.
 inline constexpr qsizetype kSourceTableLength = 64;
 
-// TallixKeys.KeyValues is varchar(900).
+// TallixKeys.KeyValues is varchar(900), or nvarchar(450) in the Unicode layout: both fill the
+// 900 bytes an index key may take.
 inline constexpr qsizetype kKeyValuesLength = 900;
+inline constexpr qsizetype kUnicodeKeyValuesLength = 450;
+
+inline constexpr qsizetype keyValuesLength(bool unicode)
+{
+    return unicode ? kUnicodeKeyValuesLength : kKeyValuesLength;
+}
 
 // Username, Workstation and Application are varchar(64), and so are the triggers' variables that
 // fill them.

@@ -273,9 +273,9 @@ QString shownName(QStringView name)
     return out;
 }
 
-void appendAuditName(QString& out, QStringView name)
+void appendAuditName(QString& out, QStringView name, LiteralKind kind)
 {
-    appendLiteral(out, audit::recordedText(name));
+    appendLiteral(out, audit::recordedText(name), kind);
 }
 
 bool isRegularIdentifier(QStringView name)

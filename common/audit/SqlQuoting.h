@@ -42,7 +42,7 @@ QString shownName(QStringView name);
 
 // A name inside the audit data's NAME attribute, itself inside a string literal:
 // an apostrophe is written as the entity "&apos;", as the recorded values are.
-void appendAuditName(QString& out, QStringView name);
+void appendAuditName(QString& out, QStringView name, LiteralKind kind = LiteralKind::Plain);
 
 // Whether a name can stand without brackets: a letter or "_" first, then letters,
 // digits, "_", "@", "$" or "#".

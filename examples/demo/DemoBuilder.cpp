@@ -41,6 +41,31 @@ CREATE TABLE Tallix
 );
 )sql";
 
+// The same in the Unicode layout, for a project with Unicode audit data.
+const char* const kUnicodeAuditTables = R"sql(
+CREATE TABLE TallixKeys
+(
+    KeyID       uniqueidentifier   NOT NULL DEFAULT (newid()),
+    SourceTable nvarchar(64)       NOT NULL,
+    KeyValues   nvarchar(450)      NOT NULL,
+    PRIMARY KEY (KeyID)
+);
+CREATE INDEX IX_TallixKeys ON TallixKeys (KeyValues);
+CREATE TABLE Tallix
+(
+    LogID           uniqueidentifier   NOT NULL DEFAULT (newid()),
+    SourceTable     nvarchar(64)       NOT NULL,
+    TransactionType char(1)            NOT NULL,
+    TransactionDate datetime           NOT NULL DEFAULT (getdate()),
+    Username        nvarchar(64)       NOT NULL,
+    Workstation     nvarchar(64)       NOT NULL,
+    Application     nvarchar(64)       NOT NULL,
+    KeyID           uniqueidentifier   NOT NULL REFERENCES TallixKeys (KeyID),
+    Data            nvarchar(max)      NOT NULL,
+    PRIMARY KEY (LogID)
+);
+)sql";
+
 QString readText(const QString& path)
 {
     QFile f(path);
@@ -441,7 +466,8 @@ int buildDemo(const DemoOptions& options)
     db.Open();
     db.Execute(QStringLiteral("BEGIN"));
     db.Execute(readText(options.pubsScript));
-    db.Execute(QString::fromLatin1(kAuditTables));
+    db.Execute(
+        QString::fromLatin1(project.UnicodeAuditData() ? kUnicodeAuditTables : kAuditTables));
     Scenario scenario(db, project, options);
     scenario.run();
     db.Execute(QStringLiteral("COMMIT"));

@@ -232,9 +232,11 @@ void SchemaDiscovery::Discover(CTables& tables, const Recordset& tablesRowset,
                 if (inKey)
                     keyEstimate += column.size() + size + 2;
             }
-            if (keyEstimate > audit::kKeyValuesLength) {
+            const qsizetype keyLimit = audit::keyValuesLength(m_unicodeKeys);
+            if (keyEstimate > keyLimit) {
                 warn(QStringLiteral(
-                    "The size of the key is > 900 characters, this table can not be audited!"));
+                         "The size of the key is > %1 characters, this table can not be audited!")
+                         .arg(keyLimit));
                 table.LargeKey = true;
             } else if (!audit::fitsSourceTable(table.QualifiedName())) {
                 // Tallix.SourceTable could not hold the name, so no trigger could record a change.

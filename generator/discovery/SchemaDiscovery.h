@@ -25,6 +25,10 @@ public:
 
     explicit SchemaDiscovery(IDiscoveryObserver& observer);
 
+    // Whether the keys are measured against the Unicode layout's KeyValues column
+    // (audit::keyValuesLength); off by default.
+    void setUnicodeKeys(bool unicode) { m_unicodeKeys = unicode; }
+
     // The load-tables command: asks `confirm` before a filled list is replaced, connects with
     // the connection string and reads the tables into a new list, which replaces `tables` once it
     // has been read. A failure to connect or to read stops the load (Failure() says why);
@@ -57,6 +61,7 @@ public:
 private:
     IDiscoveryObserver& m_observer;
     QString m_failure;
+    bool m_unicodeKeys = false;
 };
 
 } // namespace tallix

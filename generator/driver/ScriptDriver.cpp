@@ -17,7 +17,7 @@ struct ScriptDriver::Action {
     QLatin1StringView letter;
     QLatin1StringView name;
     QString (*generate)(const CTable&, bool specialMTSHandling, const QDateTime& generated,
-                        QString* failure);
+                        QString* failure, AuditText text);
 };
 
 namespace {
@@ -61,6 +61,11 @@ QString errorBlock(const QString& tableName, QLatin1StringView reason)
     out += reason;
     out += QLatin1StringView("'\r\n\r\n");
     return out;
+}
+
+AuditText auditTextOf(const Project& project)
+{
+    return project.UnicodeAuditData() ? AuditText::Unicode : AuditText::Narrow;
 }
 
 // Whether the audit script writes at least one trigger for the table.
@@ -128,6 +133,12 @@ QString ScriptDriver::LongNameBlock(const QString& tableName)
 {
     return errorBlock(tableName, QLatin1StringView("has a name longer than 64 characters, this "
                                                    "table can not be audited!"));
+}
+
+QString ScriptDriver::LongKeyBlock(const QString& tableName)
+{
+    return errorBlock(tableName, QLatin1StringView("has a key that can be longer than 450 "
+                                                   "characters, this table can not be audited!"));
 }
 
 QString ScriptDriver::ControlCharacterBlock(const QString& tableName)
@@ -208,7 +219,7 @@ void ScriptDriver::buildScript(const Project& project, IScriptSink& sink)
     checkDatabaseName(project);
     checkTriggerNames(project.Tables());
     scriptStart(project, sink);
-    sink.append(CreationBlock());
+    sink.append(CreationBlock(auditTextOf(project)));
     m_observer.ShowProgress(0);
 
     const CTables& tables = project.Tables();
@@ -250,6 +261,12 @@ void ScriptDriver::appendAction(IScriptSink& sink, const CTable& table, const Pr
                                 count);
         return;
     }
+    if (project.UnicodeAuditData() && HasLongKey(table, AuditText::Unicode)) {
+        sink.append(LongKeyBlock(name));
+        m_observer.UpdateStatus(
+            name, letter, QStringLiteral("Error : Key can be longer than 450 characters!"), count);
+        return;
+    }
     if (HasControlInNames(table)) {
         sink.append(ControlCharacterBlock(name));
         m_observer.UpdateStatus(
@@ -259,8 +276,8 @@ void ScriptDriver::appendAction(IScriptSink& sink, const CTable& table, const Pr
         return;
     }
     QString failure;
-    const QString trigger =
-        action.generate(table, project.SpecialMTSHandling(), m_generated, &failure);
+    const QString trigger = action.generate(table, project.SpecialMTSHandling(), m_generated,
+                                            &failure, auditTextOf(project));
     if (trigger.isEmpty()) {
         noteFailure(failure);
         m_observer.UpdateStatus(name, letter, QStringLiteral("Error : Trigger could not be built!"),

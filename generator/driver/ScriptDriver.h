@@ -49,6 +49,9 @@ public:
     static QString NoPrimaryKeyBlock(const QString& tableName);
     // Written in place of a trigger for a table whose name does not fit SourceTable.
     static QString LongNameBlock(const QString& tableName);
+    // Written in place of a trigger, with Unicode audit data, for a table whose key-values text
+    // could be longer than the 450 characters of TallixKeys.KeyValues (HasLongKey).
+    static QString LongKeyBlock(const QString& tableName);
     // Written in place of a trigger, or of the removal script's drop block, for a
     // table whose name or column name holds a line break or other control character.
     static QString ControlCharacterBlock(const QString& tableName);

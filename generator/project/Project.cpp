@@ -12,6 +12,8 @@ namespace tallix {
 
 namespace {
 
+constexpr const char* kUnicodeAttribute = "Unicode";
+
 Error typeMismatch()
 {
     return Error(13, QStringLiteral("Type mismatch"));
@@ -210,6 +212,13 @@ private:
         p.m_outputFile = value(a, 7, "OutputFile");
         p.m_mts = boolean(a, 8, "MTS");
         p.m_sql2000 = boolean(a, 9, "SQL2000");
+        // The first nine stand by position; later ones are known by name, so that an attribute
+        // this program does not know is passed over.
+        for (int position = 10; position <= a.Count(); ++position) {
+            if (a.Item(position).Name().compare(QLatin1StringView(kUnicodeAttribute),
+                                                Qt::CaseInsensitive) == 0)
+                p.m_unicode = boolean(a, position, kUnicodeAttribute);
+        }
         m_sawProject = true;
         m_last = Last::Project;
     }
@@ -364,6 +373,12 @@ void Project::setSpecialSQL2000Handling(bool value)
     changed();
 }
 
+void Project::setUnicodeAuditData(bool value)
+{
+    m_unicode = value;
+    changed();
+}
+
 QString Project::Save()
 {
     QString text = ObjectToXML();
@@ -401,6 +416,8 @@ QString Project::ObjectToXML() const
     appendAttribute(out, QLatin1StringView("OutputFile"), m_outputFile);
     appendAttribute(out, QLatin1StringView("MTS"), m_mts);
     appendAttribute(out, QLatin1StringView("SQL2000"), m_sql2000);
+    if (m_unicode)
+        appendAttribute(out, QLatin1StringView(kUnicodeAttribute), true);
     out += QLatin1StringView("/>");
     out += kCrLf;
     m_tables.appendXML(out);

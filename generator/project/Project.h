@@ -41,6 +41,11 @@ public:
     void setSpecialMTSHandling(bool value);
     bool SpecialSQL2000Handling() const { return m_sql2000; }
     void setSpecialSQL2000Handling(bool value);
+    // The audit tables and triggers hold text as Unicode (AuditText::Unicode). Stored as the
+    // attribute Unicode after the ninth, and only when set, so that a project without it reads
+    // and writes as it always has.
+    bool UnicodeAuditData() const { return m_unicode; }
+    void setUnicodeAuditData(bool value);
 
     // Set by the window around every programmatic fill of its controls.
     void setInitializing(bool value) { m_initializing = value; }
@@ -91,6 +96,7 @@ private:
     QString m_outputFile;
     bool m_mts = false;
     bool m_sql2000 = false;
+    bool m_unicode = false;
     bool m_initializing = false;
     bool m_dirty = false;
     CTables m_tables;

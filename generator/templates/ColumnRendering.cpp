@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <utility>
 
 namespace tallix {
 
@@ -16,9 +17,13 @@ namespace {
 
 using audit::TypeClass;
 
+// How a conversion is used: for the key-values text, whose length is bounded by its column, or
+// for a recorded value, which Unicode text never narrows.
+enum class Use { Key, Value };
+
 // The column's value converted to text: the same conversion gives the key-values
 // text and the recorded value, so the viewer can read both back alike.
-void appendConversion(QString& out, const CColumn& column, Alias alias)
+void appendConversion(QString& out, const CColumn& column, Alias alias, AuditText text, Use use)
 {
     const auto columnRef = [&] {
         out += aliasLetter(alias);
@@ -43,10 +48,18 @@ void appendConversion(QString& out, const CColumn& column, Alias alias)
         out += QLatin1Char(')');
         break;
     case TypeClass::Character:
-        sized(QLatin1StringView("VARCHAR"));
-        break;
     case TypeClass::UnicodeCharacter:
-        sized(QLatin1StringView("NVARCHAR"));
+        if (text == AuditText::Unicode && use == Use::Value) {
+            // MAX, so REPLACE cannot cut a long value when its entities make it longer.
+            out += QLatin1StringView("CONVERT(NVARCHAR(MAX),");
+            columnRef();
+            out += QLatin1Char(')');
+        } else if (text == AuditText::Unicode ||
+                   audit::typeClassOf(column.datatype) == TypeClass::UnicodeCharacter) {
+            sized(QLatin1StringView("NVARCHAR"));
+        } else {
+            sized(QLatin1StringView("VARCHAR"));
+        }
         break;
     case TypeClass::DateTime:
         // Style 21 keeps the milliseconds.
@@ -86,12 +99,23 @@ void appendConversion(QString& out, const CColumn& column, Alias alias)
 }
 
 // A fixed text of the audit data inside a literal that the caller has opened.
-void appendDataPiece(QString& out, QStringView piece)
+void appendDataPiece(QString& out, QStringView piece, AuditText text)
 {
-    SqlQuoting::appendLiteral(out, piece);
+    SqlQuoting::appendLiteral(out, piece, literalKind(text));
 }
 
 } // namespace
+
+QLatin1StringView literalOpening(AuditText text)
+{
+    return text == AuditText::Unicode ? QLatin1StringView("N'") : QLatin1StringView("'");
+}
+
+SqlQuoting::LiteralKind literalKind(AuditText text)
+{
+    return text == AuditText::Unicode ? SqlQuoting::LiteralKind::Unicode
+                                      : SqlQuoting::LiteralKind::Plain;
+}
 
 QLatin1StringView aliasLetter(Alias alias)
 {
@@ -111,7 +135,8 @@ void requireAuditable(const CTable& table)
                         .arg(table.QualifiedName()));
 }
 
-void appendKeyExpression(QString& out, const CTable& table, Alias alias, KeyForm form)
+void appendKeyExpression(QString& out, const CTable& table, Alias alias, KeyForm form,
+                         AuditText text)
 {
     const QLatin1StringView indent =
         form == KeyForm::SelectList ? QLatin1StringView("        ") : QLatin1StringView("   ");
@@ -126,73 +151,89 @@ void appendKeyExpression(QString& out, const CTable& table, Alias alias, KeyForm
         }
         first = false;
         out += indent;
-        out += QLatin1Char('\'');
-        SqlQuoting::appendLiteral(out, column.ColumnName);
+        out += literalOpening(text);
+        SqlQuoting::appendLiteral(out, column.ColumnName, literalKind(text));
         out += QChar(audit::kKeyAssignment);
         out += QLatin1StringView("' + ");
-        appendConversion(out, column, alias);
+        appendConversion(out, column, alias, text, Use::Key);
     }
     // The last term closes with one blank instead of the separator.
     out += QLatin1StringView(" \r\n");
 }
 
-void appendValueExpression(QString& out, const CColumn& column, Alias alias)
+void appendValueExpression(QString& out, const CColumn& column, Alias alias, AuditText text)
 {
-    static const QString escaping =
-        QLatin1Char(',') + SqlQuoting::literal(u"'") + QLatin1Char(',') +
-        SqlQuoting::literal(QString(audit::kApostropheEntity)) + QLatin1Char(')');
-    static const QString nullText =
-        QLatin1Char(',') + SqlQuoting::literal(QString(audit::kNullValue)) + QLatin1Char(')');
+    const auto endings = [](SqlQuoting::LiteralKind kind) {
+        return std::pair{QLatin1Char(',') + SqlQuoting::literal(u"'", kind) + QLatin1Char(',') +
+                             SqlQuoting::literal(QString(audit::kApostropheEntity), kind) +
+                             QLatin1Char(')'),
+                         QLatin1Char(',') + SqlQuoting::literal(QString(audit::kNullValue), kind) +
+                             QLatin1Char(')')};
+    };
+    static const auto narrow = endings(SqlQuoting::LiteralKind::Plain);
+    static const auto unicode = endings(SqlQuoting::LiteralKind::Unicode);
+    const auto& [escaping, nullText] = text == AuditText::Unicode ? unicode : narrow;
     out += QLatin1StringView("COALESCE(");
     if (audit::escapesApostrophes(audit::typeClassOf(column.datatype))) {
         // Escaped after the conversion, so a cut to the column's length can never
         // split an entity and the entities' extra characters are all kept.
         out += QLatin1StringView("REPLACE(");
-        appendConversion(out, column, alias);
+        appendConversion(out, column, alias, text, Use::Value);
         out += escaping;
     } else {
-        appendConversion(out, column, alias);
+        appendConversion(out, column, alias, text, Use::Value);
     }
     out += nullText;
 }
 
-void appendDataExpression(QString& out, const CTable& table, DataSides sides)
+void appendDataExpression(QString& out, const CTable& table, DataSides sides, AuditText text)
 {
     // The update trigger's terms end in "+", the other two's in "+ ", as they always have.
     const bool both = sides == DataSides::Both;
     const QLatin1StringView termEnd =
         both ? QLatin1StringView(" +\r\n") : QLatin1StringView(" + \r\n");
     const QLatin1StringView indent("           ");
+    const QLatin1StringView opening = literalOpening(text);
     out += indent;
-    out += QLatin1Char('\'');
-    appendDataPiece(out, audit::dataStart());
-    out += QLatin1StringView("' + \r\n");
+    if (text == AuditText::Unicode) {
+        // A concatenation is as long as its widest piece: one MAX piece first keeps the whole
+        // text from being cut at 4,000 characters.
+        out += QLatin1StringView("CAST(N'");
+        appendDataPiece(out, audit::dataStart(), text);
+        out += QLatin1StringView("' AS NVARCHAR(MAX)) + \r\n");
+    } else {
+        out += opening;
+        appendDataPiece(out, audit::dataStart(), text);
+        out += QLatin1StringView("' + \r\n");
+    }
     for (const CColumn& column : table.Columns) {
         if (!column.Include)
             continue;
         out += indent;
-        out += QLatin1Char('\'');
-        appendDataPiece(out, audit::columnStart());
-        SqlQuoting::appendAuditName(out, column.ColumnName);
-        appendDataPiece(out, audit::beforeStart());
+        out += opening;
+        appendDataPiece(out, audit::columnStart(), text);
+        SqlQuoting::appendAuditName(out, column.ColumnName, literalKind(text));
+        appendDataPiece(out, audit::beforeStart(), text);
         if (sides != DataSides::InsertedOnly) {
             out += QLatin1StringView("' + ");
-            appendValueExpression(out, column, Alias::Deleted);
-            out += QLatin1StringView(" + '");
+            appendValueExpression(out, column, Alias::Deleted, text);
+            out += QLatin1StringView(" + ");
+            out += opening;
         }
-        appendDataPiece(out, audit::afterStart());
+        appendDataPiece(out, audit::afterStart(), text);
         if (sides != DataSides::DeletedOnly) {
             out += QLatin1StringView("' + ");
-            appendValueExpression(out, column, Alias::Inserted);
-            out += QLatin1StringView(" + '");
+            appendValueExpression(out, column, Alias::Inserted, text);
+            out += QLatin1StringView(" + ");
+            out += opening;
         }
-        appendDataPiece(out, audit::columnEnd());
+        appendDataPiece(out, audit::columnEnd(), text);
         out += QLatin1Char('\'');
         out += termEnd;
     }
     out += both ? indent : QLatin1StringView("        ");
-    out += QLatin1Char('\'');
-    appendDataPiece(out, audit::dataEnd());
+    out += opening;
+    appendDataPiece(out, audit::dataEnd(), text);
     out += QLatin1StringView("'\r\n");
 }
 
@@ -226,29 +267,29 @@ bool HasControlInNames(const CTable& table)
     });
 }
 
-QString KeyExpression(const CTable& table, Alias alias, KeyForm form)
+QString KeyExpression(const CTable& table, Alias alias, KeyForm form, AuditText text)
 {
     templates::requireAuditable(table);
     QString out;
     out.reserve(128 * table.Columns.Count());
-    templates::appendKeyExpression(out, table, alias, form);
+    templates::appendKeyExpression(out, table, alias, form, text);
     return out;
 }
 
-QString DataExpression(const CTable& table, DataSides sides)
+QString DataExpression(const CTable& table, DataSides sides, AuditText text)
 {
     templates::requireAuditable(table);
     QString out;
     out.reserve(256 + 320 * table.Columns.Count());
-    templates::appendDataExpression(out, table, sides);
+    templates::appendDataExpression(out, table, sides, text);
     return out;
 }
 
-QString ValueExpression(const CColumn& column, Alias alias)
+QString ValueExpression(const CColumn& column, Alias alias, AuditText text)
 {
     QString out;
     out.reserve(96 + column.ColumnName.size());
-    templates::appendValueExpression(out, column, alias);
+    templates::appendValueExpression(out, column, alias, text);
     return out;
 }
 

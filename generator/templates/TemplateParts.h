@@ -2,6 +2,7 @@
 
 // Building blocks shared by the template sources; not part of the public header.
 
+#include "common/audit/SqlQuoting.h"
 #include "generator/templates/Templates.h"
 
 #include <QLatin1StringView>
@@ -19,13 +20,18 @@ QLatin1StringView aliasLetter(Alias alias);
 void requireAuditable(const CTable& table);
 
 // Appends what KeyExpression returns; requireAuditable must have passed.
-void appendKeyExpression(QString& out, const CTable& table, Alias alias, KeyForm form);
+void appendKeyExpression(QString& out, const CTable& table, Alias alias, KeyForm form,
+                         AuditText text);
 
 // Appends what DataExpression returns.
-void appendDataExpression(QString& out, const CTable& table, DataSides sides);
+void appendDataExpression(QString& out, const CTable& table, DataSides sides, AuditText text);
 
 // Appends what ValueExpression returns.
-void appendValueExpression(QString& out, const CColumn& column, Alias alias);
+void appendValueExpression(QString& out, const CColumn& column, Alias alias, AuditText text);
+
+// The opening of a string literal of the text mode: ' or N'.
+QLatin1StringView literalOpening(AuditText text);
+SqlQuoting::LiteralKind literalKind(AuditText text);
 
 // Runs `build` on an empty text and returns the text. Any exception ends the
 // routine: the result is empty and `failure`, when given, is set to "Error ("

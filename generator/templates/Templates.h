@@ -13,6 +13,12 @@ namespace tallix {
 // The row alias of a trigger statement: i for inserted, d for deleted.
 enum class Alias { Inserted, Deleted };
 
+// How the audit tables and the triggers hold text: in the database's code page (Narrow, the
+// layout every script had before), or as Unicode (nvarchar, N'...' literals, NVARCHAR(MAX) data
+// text), so no character outside the code page is recorded as "?". Unicode needs SQL Server 2005
+// or later.
+enum class AuditText { Narrow, Unicode };
+
 // How a key expression is laid out: as a select-list item (8 blanks before each
 // line) or after "AND slk.KeyValues = " on the same line (3 blanks).
 enum class KeyForm { SelectList, Comparison };
@@ -28,8 +34,9 @@ QString ScriptHeader(const QDateTime& generated);
 QString TriggerBanner(const QString& tableName, const QString& suffix, const QDateTime& generated);
 
 // The fixed block that creates or upgrades TallixKeys, creates Tallix and rebuilds
-// the key index (126 lines).
-QString CreationBlock();
+// the key index (126 lines). The Unicode block (164 lines) creates the tables with nvarchar columns
+// and alters audit tables of the narrow layout in place, keeping every row.
+QString CreationBlock(AuditText text = AuditText::Narrow);
 
 // The fixed block that drops Tallix, then TallixKeys. Empty after a failure, which is then put
 // in `failure` when that is given.
@@ -43,6 +50,12 @@ QString CleanTriggerName(const QString& tableName);
 // (audit::fitsSourceTable): a trigger of that table would fail every write to it.
 bool HasLongName(const CTable& table);
 
+// Whether the table's key-values text could be longer than TallixKeys.KeyValues of the layout
+// holds (audit::keyValuesLength), estimated as schema discovery does: per key column its name,
+// its size and two characters. Discovery marks such tables LargeKey for the layout chosen then; a
+// project switched to the shorter Unicode column afterwards is caught here.
+bool HasLongKey(const CTable& table, AuditText text);
+
 // Whether the table's name, or the name of a column the triggers write (a key or
 // included column), holds a line break or other control character. Such a name
 // cannot be written into a bracketed name safely, so the table gets no triggers.
@@ -52,7 +65,8 @@ bool HasControlInNames(const CTable& table);
 // column in column order, terms joined by CHAR(1); the last line ends with the
 // closing parenthesis, one blank and CR LF. Throws tallix::Error when the table
 // has no primary-key column.
-QString KeyExpression(const CTable& table, Alias alias, KeyForm form);
+QString KeyExpression(const CTable& table, Alias alias, KeyForm form,
+                      AuditText text = AuditText::Narrow);
 
 // Which values an audit data expression records: both (the update trigger), or one side with
 // the other one empty (the insert and the delete trigger).
@@ -61,13 +75,16 @@ enum class DataSides { Both, InsertedOnly, DeletedOnly };
 // The audit data text of one row as a T-SQL expression, '<AUDIT>' + a term per included column
 // + '</AUDIT>', laid out as the triggers write it: from the line of '<AUDIT>' through the line of
 // '</AUDIT>'. Names are written as the data text records them (see SqlQuoting::appendAuditName).
-QString DataExpression(const CTable& table, DataSides sides);
+// With Unicode text the first piece is NVARCHAR(MAX), so the whole text is never cut at 4,000
+// characters, and character values are converted to NVARCHAR(MAX) before their apostrophes are
+// replaced.
+QString DataExpression(const CTable& table, DataSides sides, AuditText text = AuditText::Narrow);
 
 // The recorded text of one column's value: NULL for a SQL NULL, apostrophes
 // written as &apos; in guid and character columns. No line end.
 // Names are written safely for where they stand: doubled apostrophes in literals,
 // doubled "]" in brackets (see SqlQuoting.h).
-QString ValueExpression(const CColumn& column, Alias alias);
+QString ValueExpression(const CColumn& column, Alias alias, AuditText text = AuditText::Narrow);
 
 // The trigger batches of one table. A trigger text is never legitimately empty:
 // an empty result means the text could not be built; `failure`, when given, then
@@ -75,11 +92,11 @@ QString ValueExpression(const CColumn& column, Alias alias);
 // error's description. A table without primary-key column is such a failure; the
 // driver writes its own block for those tables and does not call these.
 QString GenerateUpdate(const CTable& table, bool specialMTSHandling, const QDateTime& generated,
-                       QString* failure = nullptr);
+                       QString* failure = nullptr, AuditText text = AuditText::Narrow);
 QString GenerateInsert(const CTable& table, bool specialMTSHandling, const QDateTime& generated,
-                       QString* failure = nullptr);
+                       QString* failure = nullptr, AuditText text = AuditText::Narrow);
 QString GenerateDelete(const CTable& table, bool specialMTSHandling, const QDateTime& generated,
-                       QString* failure = nullptr);
+                       QString* failure = nullptr, AuditText text = AuditText::Narrow);
 
 // Drops the insert, update and delete triggers of a table, whatever its flags.
 // Empty after a failure, "Error (GenerateRemove) - " and the description in

@@ -83,7 +83,7 @@ void appendDropSection(QString& out, const CTable& table, const QString& name,
 }
 
 void appendHead(QString& out, const CTable& table, const QString& name, Action action,
-                bool specialMTSHandling, const QDateTime& generated)
+                bool specialMTSHandling, const QDateTime& generated, AuditText text)
 {
     const QLatin1StringView suffix = suffixOf(action);
     out += QLatin1StringView("CREATE TRIGGER ");
@@ -104,9 +104,12 @@ void appendHead(QString& out, const CTable& table, const QString& name, Action a
     }
     out += QLatin1StringView("AS\r\n");
     out += TriggerBanner(table.QualifiedName(), suffix, generated);
-    out += QLatin1StringView("DECLARE @Application AS VARCHAR(64)\r\n"
-                             "DECLARE @Username AS VARCHAR(64)\r\n"
-                             "\r\n"
+    // Still cut to the 64 characters of their columns, but no longer narrowed to the code page.
+    out += text == AuditText::Unicode ? QLatin1StringView("DECLARE @Application AS NVARCHAR(64)\r\n"
+                                                          "DECLARE @Username AS NVARCHAR(64)\r\n")
+                                      : QLatin1StringView("DECLARE @Application AS VARCHAR(64)\r\n"
+                                                          "DECLARE @Username AS VARCHAR(64)\r\n");
+    out += QLatin1StringView("\r\n"
                              "SET NOCOUNT ON\r\n"
                              "\r\n");
     if (specialMTSHandling) {
@@ -138,12 +141,13 @@ void appendHead(QString& out, const CTable& table, const QString& name, Action a
 
 // "WHERE slk.SourceTable = 'T'" and the key comparison: picks the key row of
 // the audited row.
-void appendKeyMatch(QString& out, const CTable& table, Alias alias)
+void appendKeyMatch(QString& out, const CTable& table, Alias alias, AuditText text)
 {
-    out += QLatin1StringView("        WHERE slk.SourceTable = '");
-    SqlQuoting::appendLiteral(out, table.QualifiedName());
+    out += QLatin1StringView("        WHERE slk.SourceTable = ");
+    out += templates::literalOpening(text);
+    SqlQuoting::appendLiteral(out, table.QualifiedName(), templates::literalKind(text));
     out += QLatin1StringView("'\r\n            AND slk.KeyValues = ");
-    appendKeyExpression(out, table, alias, KeyForm::Comparison);
+    appendKeyExpression(out, table, alias, KeyForm::Comparison, text);
 }
 
 // The schema of the audit tables as a trigger names them. An unqualified name inside a trigger
@@ -156,14 +160,15 @@ QLatin1StringView auditSchema(const CTable& table)
 }
 
 // Adds the row's key to TallixKeys unless it is there already.
-void appendKeyInsert(QString& out, const CTable& table, Alias alias)
+void appendKeyInsert(QString& out, const CTable& table, Alias alias, AuditText text)
 {
     out += QLatin1StringView("INSERT ");
     out += auditSchema(table);
-    out += QLatin1StringView("TallixKeys(sourcetable, KeyValues)\r\n    SELECT '");
-    SqlQuoting::appendLiteral(out, table.QualifiedName());
+    out += QLatin1StringView("TallixKeys(sourcetable, KeyValues)\r\n    SELECT ");
+    out += templates::literalOpening(text);
+    SqlQuoting::appendLiteral(out, table.QualifiedName(), templates::literalKind(text));
     out += QLatin1StringView("',\r\n");
-    appendKeyExpression(out, table, alias, KeyForm::SelectList);
+    appendKeyExpression(out, table, alias, KeyForm::SelectList, text);
     out += QLatin1StringView("    FROM ");
     out += fromTable(alias);
     out += QLatin1StringView("\r\n    WHERE NOT EXISTS (\r\n"
@@ -171,18 +176,19 @@ void appendKeyInsert(QString& out, const CTable& table, Alias alias)
                              "        FROM ");
     out += auditSchema(table);
     out += QLatin1StringView("TallixKeys slk\r\n");
-    appendKeyMatch(out, table, alias);
+    appendKeyMatch(out, table, alias, text);
     out += QLatin1StringView("    )\r\n\r\n");
 }
 
 // The INSERT into Tallix up to the audit data.
-void appendAuditInsertHead(QString& out, const CTable& table, char transactionType)
+void appendAuditInsertHead(QString& out, const CTable& table, char transactionType, AuditText text)
 {
     out += QLatin1StringView("INSERT ");
     out += auditSchema(table);
     out += QLatin1StringView("Tallix(SourceTable, TransactionType, UserName, Workstation, "
-                             "Application, KeyID, Data)\r\n    SELECT '");
-    SqlQuoting::appendLiteral(out, table.QualifiedName());
+                             "Application, KeyID, Data)\r\n    SELECT ");
+    out += templates::literalOpening(text);
+    SqlQuoting::appendLiteral(out, table.QualifiedName(), templates::literalKind(text));
     out += QLatin1StringView("',\r\n           '");
     out += QLatin1Char(transactionType);
     out += QLatin1StringView("',\r\n"
@@ -220,11 +226,12 @@ void appendColumnRef(QString& out, Alias alias, const CColumn& column)
 
 // Rows whose key exists on side `kept` only: an I row for a key that the update
 // introduced, a D row for one that it removed.
-void appendChangedKeyRows(QString& out, const CTable& table, char transactionType, Alias kept)
+void appendChangedKeyRows(QString& out, const CTable& table, char transactionType, Alias kept,
+                          AuditText text)
 {
     const Alias missing = otherAlias(kept);
-    appendAuditInsertHead(out, table, transactionType);
-    appendDataExpression(out, table, DataSides::Both);
+    appendAuditInsertHead(out, table, transactionType, text);
+    appendDataExpression(out, table, DataSides::Both, text);
     out += QLatin1StringView("    FROM ");
     out += fromTable(kept);
     out += QLatin1StringView(" left join ");
@@ -238,7 +245,7 @@ void appendChangedKeyRows(QString& out, const CTable& table, char transactionTyp
     out += QLatin1StringView("),\r\n         ");
     out += auditSchema(table);
     out += QLatin1StringView("TallixKeys slk\r\n");
-    appendKeyMatch(out, table, kept);
+    appendKeyMatch(out, table, kept, text);
     out += QLatin1StringView("            AND (\r\n                      ");
     appendKeyTerms(out, table, QLatin1StringView("                      "),
                    [&](const CColumn& column) {
@@ -261,26 +268,26 @@ void appendEnd(QString& out, const CTable& table, const QString& name, QLatin1St
 }
 
 void buildUpdate(QString& out, const CTable& table, bool specialMTSHandling,
-                 const QDateTime& generated)
+                 const QDateTime& generated, AuditText text)
 {
     templates::requireAuditable(table);
     const QString name = CleanTriggerName(table.TableName);
     const QLatin1StringView suffix = suffixOf(Action::Update);
 
     appendDropSection(out, table, name, suffix);
-    appendHead(out, table, name, Action::Update, specialMTSHandling, generated);
+    appendHead(out, table, name, Action::Update, specialMTSHandling, generated, text);
 
     out += QLatin1StringView("-- cover both the inserted and deleted keys\r\n");
-    appendKeyInsert(out, table, Alias::Inserted);
-    appendKeyInsert(out, table, Alias::Deleted);
+    appendKeyInsert(out, table, Alias::Inserted, text);
+    appendKeyInsert(out, table, Alias::Deleted, text);
 
     // Rows that kept their key.
-    appendAuditInsertHead(out, table, 'U');
-    appendDataExpression(out, table, DataSides::Both);
+    appendAuditInsertHead(out, table, 'U', text);
+    appendDataExpression(out, table, DataSides::Both, text);
     out += QLatin1StringView("    FROM inserted i, deleted d, ");
     out += auditSchema(table);
     out += QLatin1StringView("TallixKeys slk\r\n");
-    appendKeyMatch(out, table, Alias::Inserted);
+    appendKeyMatch(out, table, Alias::Inserted, text);
     out += QLatin1StringView("            AND\r\n                ");
     appendKeyTerms(out, table, QLatin1StringView("                "), [&](const CColumn& column) {
         appendColumnRef(out, Alias::Inserted, column);
@@ -289,15 +296,15 @@ void buildUpdate(QString& out, const CTable& table, bool specialMTSHandling,
     });
     out += QLatin1StringView("\r\n\r\n\r\n\r\n");
 
-    appendChangedKeyRows(out, table, 'I', Alias::Inserted);
-    appendChangedKeyRows(out, table, 'D', Alias::Deleted);
+    appendChangedKeyRows(out, table, 'I', Alias::Inserted, text);
+    appendChangedKeyRows(out, table, 'D', Alias::Deleted, text);
 
     appendEnd(out, table, name, suffix);
 }
 
 // The insert and delete triggers differ only in their side of the row.
 void buildInsertOrDelete(QString& out, const CTable& table, Action action, bool specialMTSHandling,
-                         const QDateTime& generated)
+                         const QDateTime& generated, AuditText text)
 {
     templates::requireAuditable(table);
     const QString name = CleanTriggerName(table.TableName);
@@ -306,17 +313,18 @@ void buildInsertOrDelete(QString& out, const CTable& table, Action action, bool 
     const Alias alias = inserting ? Alias::Inserted : Alias::Deleted;
 
     appendDropSection(out, table, name, suffix);
-    appendHead(out, table, name, action, specialMTSHandling, generated);
-    appendKeyInsert(out, table, alias);
+    appendHead(out, table, name, action, specialMTSHandling, generated, text);
+    appendKeyInsert(out, table, alias, text);
 
-    appendAuditInsertHead(out, table, inserting ? 'I' : 'D');
-    appendDataExpression(out, table, inserting ? DataSides::InsertedOnly : DataSides::DeletedOnly);
+    appendAuditInsertHead(out, table, inserting ? 'I' : 'D', text);
+    appendDataExpression(out, table, inserting ? DataSides::InsertedOnly : DataSides::DeletedOnly,
+                         text);
     out += QLatin1StringView("    FROM ");
     out += fromTable(alias);
     out += QLatin1StringView(", ");
     out += auditSchema(table);
     out += QLatin1StringView("TallixKeys slk\r\n");
-    appendKeyMatch(out, table, alias);
+    appendKeyMatch(out, table, alias, text);
     out += kEol;
 
     appendEnd(out, table, name, suffix);
@@ -332,34 +340,44 @@ QString CleanTriggerName(const QString& tableName)
 }
 
 QString GenerateUpdate(const CTable& table, bool specialMTSHandling, const QDateTime& generated,
-                       QString* failure)
+                       QString* failure, AuditText text)
 {
     return templates::guardedBuild(
         QLatin1StringView("GenerateUpdate"), 3 * estimatedSize(table), failure,
-        [&](QString& out) { buildUpdate(out, table, specialMTSHandling, generated); });
+        [&](QString& out) { buildUpdate(out, table, specialMTSHandling, generated, text); });
 }
 
 QString GenerateInsert(const CTable& table, bool specialMTSHandling, const QDateTime& generated,
-                       QString* failure)
+                       QString* failure, AuditText text)
 {
     return templates::guardedBuild(
         QLatin1StringView("GenerateInsert"), estimatedSize(table), failure, [&](QString& out) {
-            buildInsertOrDelete(out, table, Action::Insert, specialMTSHandling, generated);
+            buildInsertOrDelete(out, table, Action::Insert, specialMTSHandling, generated, text);
         });
 }
 
 QString GenerateDelete(const CTable& table, bool specialMTSHandling, const QDateTime& generated,
-                       QString* failure)
+                       QString* failure, AuditText text)
 {
     return templates::guardedBuild(
         QLatin1StringView("GenerateDelete"), estimatedSize(table), failure, [&](QString& out) {
-            buildInsertOrDelete(out, table, Action::Delete, specialMTSHandling, generated);
+            buildInsertOrDelete(out, table, Action::Delete, specialMTSHandling, generated, text);
         });
 }
 
 bool HasLongName(const CTable& table)
 {
     return !audit::fitsSourceTable(table.QualifiedName());
+}
+
+bool HasLongKey(const CTable& table, AuditText text)
+{
+    qint64 estimate = 0;
+    for (const CColumn& column : table.Columns) {
+        if (column.InPrimaryKey)
+            estimate += column.ColumnName.size() + column.Size + 2;
+    }
+    return estimate > audit::keyValuesLength(text == AuditText::Unicode);
 }
 
 QString GenerateRemove(const CTable& table, QString* failure)

@@ -202,8 +202,17 @@ void frmMain::buildControls()
         "login. Off: every change is recorded under the login."));
     m_chkSQL2000->setToolTip(
         QStringLiteral("Kept with the project; it does not change the script."));
+    m_chkUnicode =
+        named(new QCheckBox(QStringLiteral("Unicode audit data"), optionsTab), "chkUnicode");
+    m_chkUnicode->setToolTip(QStringLiteral(
+        "The audit tables hold text as Unicode (nvarchar) and the triggers record every value "
+        "whole,\nso characters outside the database's code page are not recorded as \"?\". Needs "
+        "SQL Server 2005 or later;\nchoose it for data in more than one language. Existing audit "
+        "tables are altered in place, keeping their rows.\nKeys may then be at most 450 "
+        "characters long."));
     optionsLayout->addWidget(m_chkMTS);
     optionsLayout->addWidget(m_chkSQL2000);
+    optionsLayout->addWidget(m_chkUnicode);
     optionsLayout->addStretch();
     m_tabProject->addTab(optionsTab, QStringLiteral("Options"));
     options->addWidget(m_tabProject);
@@ -286,6 +295,8 @@ void frmMain::buildControls()
             [this](bool on) { m_project->setSpecialMTSHandling(on); });
     connect(m_chkSQL2000, &QCheckBox::toggled, this,
             [this](bool on) { m_project->setSpecialSQL2000Handling(on); });
+    connect(m_chkUnicode, &QCheckBox::toggled, this,
+            [this](bool on) { m_project->setUnicodeAuditData(on); });
 
     connect(m_cmdOutputFile, &QPushButton::clicked, this, &frmMain::ViewOutput);
     connect(m_cmdAddServer, &QPushButton::clicked, this, &frmMain::AddServer);
@@ -422,6 +433,7 @@ void frmMain::clearForm()
         m_cboDatabase->setEditText(QString());
         m_chkMTS->setChecked(true);
         m_chkSQL2000->setChecked(true);
+        m_chkUnicode->setChecked(false);
     }
     m_tableGrids->clear();
 }
@@ -439,6 +451,7 @@ void frmMain::showProject()
         m_txtPassword->setText(m_project->Password());
         m_chkMTS->setChecked(m_project->SpecialMTSHandling());
         m_chkSQL2000->setChecked(m_project->SpecialSQL2000Handling());
+        m_chkUnicode->setChecked(m_project->UnicodeAuditData());
     }
     m_tableGrids->fill();
 }
@@ -586,6 +599,7 @@ bool frmMain::FileSave(bool saveAs)
         m_project->setPassword(m_txtPassword->text());
         m_project->setSpecialMTSHandling(m_chkMTS->isChecked());
         m_project->setSpecialSQL2000Handling(m_chkSQL2000->isChecked());
+        m_project->setUnicodeAuditData(m_chkUnicode->isChecked());
     }
     QString path = m_projectPath;
     if (saveAs || path.isEmpty()) {
@@ -657,6 +671,7 @@ void frmMain::LoadTables()
         return;
     setStatusText(QStringLiteral("Loading tables..."));
     SchemaDiscovery discovery(*this);
+    discovery.setUnicodeKeys(m_chkUnicode->isChecked());
     SchemaDiscovery::Result result;
     QStringList changes;
     const bool hadTables = tables.Count() > 0;
@@ -692,6 +707,7 @@ void frmMain::Generate()
 {
     m_project->setDB(m_cboDatabase->currentText());
     m_project->setSpecialMTSHandling(m_chkMTS->isChecked());
+    m_project->setUnicodeAuditData(m_chkUnicode->isChecked());
     if (m_project->OutputFile().isEmpty()) {
         messages().showMessage(QStringLiteral("You must provide an output path/filename."),
                                kWarning, IMessages::Icon::Critical);

@@ -111,6 +111,7 @@ private:
     QLineEdit* m_txtPassword = nullptr;
     QCheckBox* m_chkMTS = nullptr;
     QCheckBox* m_chkSQL2000 = nullptr;
+    QCheckBox* m_chkUnicode = nullptr;
     QPushButton* m_cmdLoadTables = nullptr;
     QPushButton* m_cmdGenerate = nullptr;
     Grid* m_fgTables = nullptr;

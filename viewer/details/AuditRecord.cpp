@@ -6,19 +6,22 @@
 
 namespace tallix {
 
-QString AuditRecord::query(const QString& logId)
+QString AuditRecord::query(const QString& logId, bool unicodeData)
 {
-    return QStringLiteral("SELECT sl.TransactionType, sl.SourceTable, slk.KeyValues, sl.Data, "
-                          "sl.KeyID, CONVERT(varchar(32),sl.TransactionDate,21) AS "
+    return QStringLiteral("SELECT sl.TransactionType, sl.SourceTable, slk.KeyValues, ") +
+           (unicodeData ? QStringLiteral("CAST(sl.Data AS ntext) AS Data")
+                        : QStringLiteral("sl.Data")) +
+           QStringLiteral(", sl.KeyID, CONVERT(varchar(32),sl.TransactionDate,21) AS "
                           "TransactionDate FROM Tallix sl, TallixKeys slk WHERE sl.LogID = '") +
            // A GUID in any spelling is looked for as the programs read GUIDs back.
            logquery::quoted(logquery::LogIdText(logId).value_or(logId)) +
            QStringLiteral("' AND sl.KeyID = slk.KeyID");
 }
 
-std::optional<AuditRecord> AuditRecord::read(Connection& connection, const QString& logId)
+std::optional<AuditRecord> AuditRecord::read(Connection& connection, const QString& logId,
+                                             bool unicodeData)
 {
-    Recordset rs = connection.OpenRecordset(query(logId));
+    Recordset rs = connection.OpenRecordset(query(logId, unicodeData));
     if (rs.RecordCount() == 0)
         return std::nullopt;
     AuditRecord record;

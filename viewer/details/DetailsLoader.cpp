@@ -7,6 +7,7 @@
 #include "viewer/details/CurrentRowQuery.h"
 #include "viewer/details/DetailText.h"
 #include "viewer/details/DetailsHandler.h"
+#include "viewer/query/SchemaCache.h"
 
 #include <cmath>
 #include <exception>
@@ -35,7 +36,8 @@ DetailsResult DetailsLoader::load(Connection& connection, const SchemaCache& cac
     DetailsResult result;
     skipOnError(result.errors, [&] {
         connection.Open();
-        result.record = AuditRecord::read(connection, logId);
+        result.record =
+            AuditRecord::read(connection, logId, cache.auditLayout() == audit::Layout::Unicode);
         if (!result.record)
             throw Error(Error::InvalidArgument,
                         QStringLiteral("No audit row has the LogID %1.").arg(logId));

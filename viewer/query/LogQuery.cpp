@@ -4,17 +4,29 @@
 #include "common/db/DbErrors.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 #include <limits>
 
 namespace tallix::logquery {
 
 namespace {
 
+// The opening quote of a literal of `value`: N' when it holds a character beyond ASCII, which a
+// plain literal would turn into "?" in the database's code page before comparing it with the
+// nvarchar columns of Unicode audit tables. ASCII values keep the plain literal.
+QLatin1StringView opening(const QString& value)
+{
+    const bool ascii =
+        std::all_of(value.begin(), value.end(), [](QChar c) { return c.unicode() < 0x80; });
+    return ascii ? QLatin1StringView("'") : QLatin1StringView("N'");
+}
+
 QString equals(const char* column, const QString& value)
 {
     if (value.isEmpty())
         return {};
-    return QLatin1String(column) + QStringLiteral(" = '") + quoted(value) + QLatin1Char('\'');
+    return QLatin1String(column) + QStringLiteral(" = ") + opening(value) + quoted(value) +
+           QLatin1Char('\'');
 }
 
 } // namespace
@@ -88,8 +100,8 @@ QString KeyContains(const QString& text)
         else
             pattern += c;
     }
-    return audit::shownKeyValuesExpression(u"slk.KeyValues") + QStringLiteral(" like '%") +
-           quoted(pattern) + QStringLiteral("%'");
+    return audit::shownKeyValuesExpression(u"slk.KeyValues") + QStringLiteral(" like ") +
+           opening(pattern) + QStringLiteral("%") + quoted(pattern) + QStringLiteral("%'");
 }
 
 bool InServerRange(const QDateTime& value)

@@ -126,4 +126,10 @@ QString SchemaCache::castTypeName(int row) const
                                NzString(value(row, NUMERIC_SCALE)));
 }
 
+audit::Layout SchemaCache::auditLayout() const
+{
+    const std::optional<int> row = find(QStringLiteral("Tallix"), QStringLiteral("Data"));
+    return audit::layoutOfDataType(row ? typeName(*row) : QString());
+}
+
 } // namespace tallix

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/audit/Layout.h"
 #include "common/db/Recordset.h"
 
 #include <QHash>
@@ -61,6 +62,9 @@ public:
     // empty texts), and the type its values are cast to (audit::castTypeName).
     QString typeName(int row) const;
     QString castTypeName(int row) const;
+
+    // The layout of the audit tables, from the type of Tallix.Data (audit::layoutOfDataType).
+    audit::Layout auditLayout() const;
 
     // The whole cache as a detached result, for display and for callers that walk it.
     Recordset recordset() const { return Recordset(m_rows); }

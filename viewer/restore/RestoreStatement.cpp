@@ -159,8 +159,38 @@ private:
     const QString& m_table;
 };
 
+// The names of the columns whose written values may hold "?" for lost characters: key columns,
+// then the recorded columns the statement writes.
+QStringList lossyColumns(const SchemaCache& cache, const QString& table, const QString& keyValues,
+                         const QList<const AuditDetails*>& written, audit::Layout layout)
+{
+    QStringList names;
+    if (layout == audit::Layout::Unicode)
+        return names;
+    const auto check = [&](const QString& column, const QString& value) {
+        if (audit::mayHaveLostCharacters(layout, ColumnTypeName(cache, table, column), value) &&
+            !names.contains(column))
+            names << column;
+    };
+    for (const audit::KeyPair& pair : audit::readKeyValues(keyValues).pairs)
+        check(pair.name, pair.value);
+    for (const AuditDetails* item : written)
+        check(item->FieldName(), item->BeforeValue());
+    return names;
+}
+
+// The statement with a note in front of it for every column in `lossy`.
+RestoreBuild withNotes(QString statement, const QStringList& lossy)
+{
+    QString notes;
+    for (const QString& column : lossy)
+        notes += audit::lostCharactersNote(column);
+    return {notes + statement, {}, lossy};
+}
+
 RestoreBuild build(const QString& type, const QString& table, const Audit& audit,
-                   const QString& keyValues, bool identity, const SchemaCache& cache)
+                   const QString& keyValues, bool identity, const SchemaCache& cache,
+                   audit::Layout layout)
 {
     const bool insert = type == QLatin1String("I");
     const bool update = type == QLatin1String("U");
@@ -182,21 +212,24 @@ RestoreBuild build(const QString& type, const QString& table, const Audit& audit
 
     const QString name = cache.statementName(table);
     if (insert)
-        return {QStringLiteral("DELETE ") + name + kCrLf + QStringLiteral("WHERE ") + condition +
-                    kCrLf,
-                {}};
+        return withNotes(QStringLiteral("DELETE ") + name + kCrLf + QStringLiteral("WHERE ") +
+                             condition + kCrLf,
+                         lossyColumns(cache, table, keyValues, {}, layout));
     if (update) {
         QStringList sets;
+        QList<const AuditDetails*> written;
         for (const AuditDetails& item : audit) {
             // The server refuses to set an identity, timestamp or computed column.
-            if (IsWritableColumn(cache, table, item.FieldName()))
+            if (IsWritableColumn(cache, table, item.FieldName())) {
                 sets << builder.assignment(item);
+                written << &item;
+            }
         }
         if (sets.isEmpty())
-            return {QStringLiteral("-- No Change in Data") + kCrLf + kCrLf, {}};
-        return {QStringLiteral("UPDATE ") + name + kCrLf + QStringLiteral("SET") + kCrLf +
-                    lines(sets) + QStringLiteral("WHERE ") + condition + kCrLf,
-                {}};
+            return {QStringLiteral("-- No Change in Data") + kCrLf + kCrLf, {}, {}};
+        return withNotes(QStringLiteral("UPDATE ") + name + kCrLf + QStringLiteral("SET") + kCrLf +
+                             lines(sets) + QStringLiteral("WHERE ") + condition + kCrLf,
+                         lossyColumns(cache, table, keyValues, written, layout));
     }
     if (audit.Count() == 0)
         return RestoreBuild::refused(
@@ -207,9 +240,11 @@ RestoreBuild build(const QString& type, const QString& table, const Audit& audit
                QStringLiteral("GO") + kCrLf + kCrLf;
     QStringList columns;
     QStringList values;
+    QList<const AuditDetails*> written;
     for (const AuditDetails& item : audit) {
         columns << kIndent + SqlQuoting::statementName(item.FieldName());
         values << kIndent + builder.value(item);
+        written << &item;
     }
     out += QStringLiteral("INSERT ") + name + QStringLiteral(" (") + kCrLf + lines(columns) +
            kIndent + QLatin1Char(')') + kCrLf + QStringLiteral("VALUES (") + kCrLf + lines(values) +
@@ -218,7 +253,7 @@ RestoreBuild build(const QString& type, const QString& table, const Audit& audit
     // deleted rows of two such tables needs it off again.
     if (identity)
         out += QStringLiteral("SET IDENTITY_INSERT ") + name + QStringLiteral(" OFF") + kCrLf;
-    return {out, {}};
+    return withNotes(out, lossyColumns(cache, table, keyValues, written, layout));
 }
 
 } // namespace
@@ -257,10 +292,10 @@ bool IsWritableColumn(const SchemaCache& cache, const QString& table, const QStr
 
 RestoreBuild BuildRestoreStatement(const QString& transactionType, const QString& table,
                                    const Audit& audit, const QString& keyValues, bool identity,
-                                   const SchemaCache& cache)
+                                   const SchemaCache& cache, audit::Layout layout)
 {
     try {
-        return build(transactionType, table, audit, keyValues, identity, cache);
+        return build(transactionType, table, audit, keyValues, identity, cache, layout);
     } catch (const Error& e) {
         return RestoreBuild::refused(e.description());
     } catch (const std::exception& e) {
@@ -283,9 +318,9 @@ RestoreBuild BuildRestore(const AuditRecord& record, const SchemaCache& cache, b
     }
     const QString firstKey =
         audit::readKeyValues(record.KeyValues).pairs.value(0).name; // checked when building
-    return BuildRestoreStatement(record.TransactionType, record.SourceTable, audit,
-                                 record.KeyValues,
-                                 HasIdentityKey(cache, record.SourceTable, firstKey), cache);
+    return BuildRestoreStatement(
+        record.TransactionType, record.SourceTable, audit, record.KeyValues,
+        HasIdentityKey(cache, record.SourceTable, firstKey), cache, cache.auditLayout());
 }
 
 } // namespace tallix

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "common/audit/Layout.h"
+
 #include <QString>
+#include <QStringList>
 
 namespace tallix {
 
@@ -14,9 +17,13 @@ struct AuditRecord;
 struct RestoreBuild {
     QString text;    // the statement; empty when refused
     QString refusal; // why the row cannot be restored; empty when it can
+    // Columns (key columns too) whose values the statement writes back although they may hold
+    // "?" for characters the narrow audit layout could not record (audit::mayHaveLostCharacters).
+    // The text then starts with a note per column, and the window asks before running it.
+    QStringList lossyColumns;
 
     bool ok() const { return refusal.isEmpty(); }
-    static RestoreBuild refused(const QString& why) { return {QString(), why}; }
+    static RestoreBuild refused(const QString& why) { return {QString(), why, {}}; }
 };
 
 // The type a restored value is cast to: the column's type name from the schema cache, with its
@@ -42,9 +49,11 @@ bool IsWritableColumn(const SchemaCache& cache, const QString& table, const QStr
 // name=value pairs of the table's columns, a column given twice, a type without a name, and a
 // delete without any recorded column. An insert's statement writes no column, so its columns are
 // not checked: undoing it stays possible after a column was dropped.
+// `layout` is that of the audit tables the row was read from (SchemaCache::auditLayout).
 RestoreBuild BuildRestoreStatement(const QString& transactionType, const QString& table,
                                    const Audit& audit, const QString& keyValues, bool identity,
-                                   const SchemaCache& cache);
+                                   const SchemaCache& cache,
+                                   audit::Layout layout = audit::Layout::Unicode);
 
 // The statement for a whole audit row: its data text must read whole (audit::readData); an update
 // is undone for its changed columns (every column with `allFields`), a delete with every

@@ -1,5 +1,6 @@
 #include "viewer/ui/frmTallixViewer.h"
 
+#include "common/audit/SqlQuoting.h"
 #include "common/base/HelpFile.h"
 #include "common/base/Maker.h"
 #include "common/base/Messages.h"
@@ -700,8 +701,20 @@ void frmTallixViewer::cmdRestore_Click()
                                title(), IMessages::Icon::Warning);
         return;
     }
-    if (messages().ask(QStringLiteral("Are you sure you want to restore this data?"),
-                       QStringLiteral("Restore Data"), IMessages::Icon::Question,
+    QString question = QStringLiteral("Are you sure you want to restore this data?");
+    IMessages::Icon icon = IMessages::Icon::Question;
+    if (m_restore && !m_restore->lossyColumns.isEmpty()) {
+        // The values would write "?" over the characters they stand for.
+        QStringList names;
+        for (const QString& column : m_restore->lossyColumns)
+            names << SqlQuoting::shownName(column);
+        question.prepend(QStringLiteral("The audit tables held this row's text in the database's "
+                                        "code page: characters outside it were recorded as \"?\" "
+                                        "in %1, and restoring writes \"?\" in their place.\n\n")
+                             .arg(names.join(QStringLiteral(", "))));
+        icon = IMessages::Icon::Warning;
+    }
+    if (messages().ask(question, QStringLiteral("Restore Data"), icon,
                        IMessages::Buttons::YesNoCancel) != IMessages::Answer::Yes)
         return;
     HourglassCursor hourglass;

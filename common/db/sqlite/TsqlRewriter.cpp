@@ -249,6 +249,13 @@ private:
                     previous = &t;
                     continue;
                 }
+                if (isWord(i, "MAX") && isPunct(after, ')') && isTypeLengthOpening(i)) {
+                    // nvarchar(max) in a column definition: SQLite takes only a number there,
+                    // and the column schema reads -1 as (max), as the catalogue writes it.
+                    out += QStringLiteral("-1");
+                    previous = &t;
+                    continue;
+                }
                 if (isWord(i, "SET") && isWord(after, "IDENTITY_INSERT")) {
                     // SET IDENTITY_INSERT name[.name...] ON|OFF
                     int k = next(after, end);
@@ -281,6 +288,20 @@ private:
                 previous = &t;
         }
         return out;
+    }
+
+    // Whether the token before `i` is a "(" that follows a word, as the length of a type does.
+    bool isTypeLengthOpening(int i) const
+    {
+        int k = i - 1;
+        while (k >= 0 && m_t[k].kind == Kind::Blank)
+            --k;
+        if (!isPunct(k, '('))
+            return false;
+        --k;
+        while (k >= 0 && m_t[k].kind == Kind::Blank)
+            --k;
+        return k >= 0 && m_t[k].kind == Kind::Word;
     }
 
     // An N right before a string literal.

@@ -47,6 +47,25 @@ TEST(TsqlRewriter, CastBecomesAConversionWithServerRules)
     EXPECT_EQ(rw("CAST(x AS)"), QStringLiteral("CAST(x AS)"));
 }
 
+TEST(TsqlRewriter, MaxLengthOfAColumnTypeBecomesTheCataloguesMinusOne)
+{
+    const struct {
+        const char* tsql;
+        const char* sqlite;
+    } cases[] = {
+        {"CREATE TABLE t (Data nvarchar(max) NOT NULL)",
+         "CREATE TABLE t (Data nvarchar(-1) NOT NULL)"},
+        {"CREATE TABLE t (a varchar ( MAX ), b nvarchar(40))",
+         "CREATE TABLE t (a varchar ( -1 ), b nvarchar(40))"},
+        // Not the length of a type: the aggregate, a bracketed name and a literal stay.
+        {"SELECT MAX(x), (max) FROM t WHERE y = '(max)'",
+         "SELECT MAX(x), (max) FROM t WHERE y = '(max)'"},
+        {"SELECT CAST(d AS nvarchar(max))", "SELECT CONVERT('nvarchar(max)',d )"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(rw(c.tsql), QString::fromUtf8(c.sqlite)) << c.tsql;
+}
+
 TEST(TsqlRewriter, StatementFormsOfRestoreScripts)
 {
     EXPECT_EQ(rw("DELETE Orders\r\nWHERE OrderID='5'\r\n"),

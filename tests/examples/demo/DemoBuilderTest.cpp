@@ -1,8 +1,14 @@
 #include "examples/demo/DemoBuilder.h"
 
+#include "common/audit/AuditData.h"
 #include "common/settings/ConnectionString.h"
 #include "common/settings/Servers.h"
+#include "generator/project/Project.h"
+#include "generator/project/ProjectFile.h"
+#include "viewer/details/DetailsLoader.h"
 #include "viewer/query/LogQuery.h"
+#include "viewer/query/SchemaCache.h"
+#include "viewer/restore/RestoreStatement.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -88,6 +94,38 @@ TEST(DemoBuilder, WritesAWeekOfRealLookingAuditRowsTheViewerReads)
     Recordset found = logquery::FetchLog(cs, sql, 0);
     EXPECT_GT(found.RecordCount(), 0);
     EXPECT_EQ(found.Field(QStringLiteral("Application")).toString(), QStringLiteral("PubsWeb"));
+}
+
+TEST(DemoBuilder, AUnicodeProjectGetsTheUnicodeLayoutWhichTheViewerReadsAndRestores)
+{
+    QTemporaryDir dir;
+    demo::DemoOptions o = options(dir.path());
+    Project project;
+    project.Load(ProjectFile::read(o.projectFile));
+    project.setUnicodeAuditData(true);
+    o.projectFile = dir.filePath(QStringLiteral("unicode.tpx"));
+    ProjectFile::write(o.projectFile, project.Save());
+    const int rows = demo::buildDemo(o);
+    EXPECT_GT(rows, 300);
+
+    const QString cs = BuildConnectionString(dir.path(), QStringLiteral("pubs"), {}, {});
+    Connection db(cs);
+    db.Open();
+    const SchemaCache cache = SchemaCache::fromColumnsRowset(db.OpenSchema(SchemaKind::Columns));
+    EXPECT_EQ(cache.auditLayout(), audit::Layout::Unicode);
+    // The newest update reads whole through the Unicode query, and gives a restore.
+    const QString newest = texts(db.OpenRecordset(QStringLiteral(
+                                     "SELECT CONVERT(varchar(40), LogID) FROM Tallix WHERE "
+                                     "TransactionType = 'U' ORDER BY TransactionDate DESC")))
+                               .value(0);
+    db.Close();
+    Connection reader(cs);
+    const DetailsResult details = DetailsLoader::load(reader, cache, newest, {false, false});
+    ASSERT_TRUE(details.record) << qPrintable(details.errors.join(QLatin1Char(';')));
+    EXPECT_TRUE(audit::readData(details.record->Data).complete());
+    const RestoreBuild restore = BuildRestore(*details.record, cache, false);
+    EXPECT_TRUE(restore.ok()) << qPrintable(restore.refusal);
+    EXPECT_TRUE(restore.text.startsWith(QStringLiteral("UPDATE "))) << qPrintable(restore.text);
 }
 
 TEST(DemoBuilder, RegistersItsFolderOnlyWhenNoServerIsRegistered)

@@ -117,6 +117,7 @@ protected:
     SchemaDiscovery::Result load(const QString& catalog = QStringLiteral("shop"))
     {
         SchemaDiscovery discovery(progress);
+        discovery.setUnicodeKeys(unicodeKeys);
         const SchemaDiscovery::Result result =
             discovery.LoadTables(tables, audit.connectionString(catalog), [&](const QString& q) {
                 questions << q;
@@ -136,6 +137,7 @@ protected:
     CTables tables;
     QList<bool> answers;
     QStringList questions;
+    bool unicodeKeys = false;
     QString failure;
 };
 
@@ -221,6 +223,22 @@ TEST_F(Discovery, MarksKeysOver900AndNamesOver64AsLargeKeys)
                                               "not be audited!"),
                            keyMessage, keyMessage}));
     EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(Discovery, UnicodeKeysAreMeasuredAgainst450Characters)
+{
+    unicodeKeys = true;
+    ASSERT_EQ(load(), SchemaDiscovery::Result::Loaded);
+    QStringList large;
+    for (const CTable& t : tables)
+        if (t.LargeKey)
+            large << t.TableName;
+    EXPECT_EQ(large, (QStringList{kName65, QStringLiteral("Codes896"), QStringLiteral("Codes906"),
+                                  QStringLiteral("Pair899"), QStringLiteral("Pair900"),
+                                  QStringLiteral("Pair901")}));
+    EXPECT_EQ(progress.warnings.count(QStringLiteral(
+                  "The size of the key is > 450 characters, this table can not be audited!")),
+              5);
 }
 
 TEST_F(Discovery, ProgressRunsToAHundredOverEveryTableRow)

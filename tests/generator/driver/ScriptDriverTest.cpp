@@ -1,6 +1,7 @@
 #include "generator/driver/ScriptDriver.h"
 
 #include "generator/project/Project.h"
+#include "generator/templates/Templates.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -119,6 +120,55 @@ TEST(ScriptDriver, SmallProjectGivesTheExpectedScriptAndReports)
             progress.push_back(c.value);
     EXPECT_EQ(progress, (std::vector<int>{0, 33, 67, 100}));
     EXPECT_EQ(observer.events, 6) << "events run before and after each table";
+}
+
+TEST(ScriptDriver, UnicodeProjectWritesTheUnicodeBlockAndTriggers)
+{
+    Project project;
+    fillSmallProject(project);
+    project.setUnicodeAuditData(true);
+    RecordingObserver observer;
+    const QString script = ScriptDriver(observer, fixedTime).GenerateScript(project);
+    EXPECT_TRUE(script.contains(CreationBlock(AuditText::Unicode)));
+    EXPECT_FALSE(script.contains(CreationBlock(AuditText::Narrow)));
+    const CTable& items = project.Tables().Item(QStringLiteral("Items"));
+    EXPECT_TRUE(script.contains(GenerateInsert(items, project.SpecialMTSHandling(), fixedTime(),
+                                               nullptr, AuditText::Unicode)));
+}
+
+TEST(ScriptDriver, UnicodeKeysLongerThan450CharactersGetAnErrorBlockInsteadOfTriggers)
+{
+    // Name, size and two characters per key column: "Code" 4 + 444 + 2 = 450 fits, 445 does not.
+    const struct {
+        int size;
+        bool unicode;
+        bool triggers;
+    } cases[] = {{444, true, true}, {445, true, false}, {445, false, true}, {894, false, true}};
+    for (const auto& c : cases) {
+        Project project;
+        project.setDB(QStringLiteral("shop"));
+        project.setUnicodeAuditData(c.unicode);
+        CTable& t = project.Tables().Add(QStringLiteral("Codes"));
+        t.Insert = true;
+        t.Columns.Add(QStringLiteral("Code"), QStringLiteral("nvarchar"), c.size, 0, 0, false, true,
+                      false, true);
+        RecordingObserver observer;
+        const QString script = ScriptDriver(observer, fixedTime).GenerateScript(project);
+        EXPECT_EQ(script.contains(QStringLiteral("CREATE TRIGGER CodesTallixInsert")), c.triggers)
+            << c.size << c.unicode;
+        EXPECT_EQ(script.contains(ScriptDriver::LongKeyBlock(QStringLiteral("Codes"))), !c.triggers)
+            << c.size << c.unicode;
+        const std::vector<Call> statuses = observer.only(QStringLiteral("status"));
+        ASSERT_EQ(statuses.size(), 2u);
+        EXPECT_EQ(statuses.back().status,
+                  c.triggers ? QStringLiteral("Complete")
+                             : QStringLiteral("Error : Key can be longer than 450 characters!"));
+    }
+    EXPECT_EQ(ScriptDriver::LongKeyBlock(QStringLiteral("Codes")),
+              QStringLiteral("\r\n\r\n-- ERROR: Codes has a key that can be longer than 450 "
+                             "characters, this table can not be audited!\r\nPRINT '<<< ERROR: "
+                             "Codes has a key that can be longer than 450 characters, this table "
+                             "can not be audited!'\r\n\r\n"));
 }
 
 TEST(ScriptDriver, RemovalScriptDropsEveryTablesTriggersThenTheAuditTables)

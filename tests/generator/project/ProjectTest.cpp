@@ -395,3 +395,49 @@ TEST(ProjectReading, SchemaAttributeIsOptionalAndFoundByName)
     for (const auto& c : cases)
         EXPECT_EQ(read(c.tables), QString::fromUtf8(c.expected)) << c.tables;
 }
+
+TEST(ProjectUnicodeOption, WrittenAfterTheNinthOnlyWhenSetAndReadByName)
+{
+    const QString head = QStringLiteral(
+        "<PROJECT Name=\"N\" Author=\"\" Server=\"\" DB=\"d\" UserID=\"\" Password=\"\" "
+        "OutputFile=\"\" MTS=\"False\" SQL2000=\"False\" ");
+    const QString tables = QStringLiteral("/>\r\n<TABLES>\r\n</TABLES>\r\n");
+    Project p;
+    p.setName(QStringLiteral("N"));
+    p.setDB(QStringLiteral("d"));
+    EXPECT_EQ(p.ObjectToXML(), head + tables) << "off: the file reads as it always did";
+    p.setUnicodeAuditData(true);
+    EXPECT_EQ(p.ObjectToXML(), head + QStringLiteral("Unicode=\"True\" ") + tables);
+
+    const struct {
+        const char* extra; // attributes after the ninth
+        bool unicode;
+        bool complete;
+    } cases[] = {
+        {"", false, true},
+        {"Unicode=\"True\" ", true, true},
+        {"unicode=\"1\" ", true, true},
+        {"Later=\"x\" Unicode=\"true\" ", true, true},
+        {"Unicode=\"False\" ", false, true},
+        {"Other=\"True\" ", false, true},
+        {"Unicode=\"maybe\" ", false, false},
+    };
+    for (const auto& c : cases) {
+        Project read;
+        const Project::ReadResult result = read.Load(head + QString::fromUtf8(c.extra) + tables);
+        EXPECT_EQ(read.UnicodeAuditData(), c.unicode) << c.extra;
+        EXPECT_EQ(result.complete, c.complete) << c.extra;
+        EXPECT_FALSE(read.IsDirty()) << c.extra;
+    }
+}
+
+TEST(ProjectUnicodeOption, SettingItMarksTheProjectChangedUnlessInitializing)
+{
+    Project p;
+    p.setInitializing(true);
+    p.setUnicodeAuditData(true);
+    EXPECT_FALSE(p.IsDirty());
+    p.setInitializing(false);
+    p.setUnicodeAuditData(true);
+    EXPECT_TRUE(p.IsDirty());
+}

@@ -36,58 +36,75 @@ std::vector<CColumn> everyClass()
 
 const QString kComparison = QStringLiteral("            AND slk.KeyValues = ");
 
-QString listing(const CTable& table, const QString& label, Alias alias, KeyForm form)
+QString listing(const CTable& table, const QString& label, Alias alias, KeyForm form,
+                AuditText text = AuditText::Narrow)
 {
     QString out = QStringLiteral("# ") + label + QStringLiteral("\r\n");
     if (form == KeyForm::Comparison)
         out += kComparison;
-    return out + KeyExpression(table, alias, form);
+    return out + KeyExpression(table, alias, form, text);
 }
+
+// Each listing once per text mode, against its own golden.
+const struct {
+    AuditText text;
+    const char* keys;
+    const char* values;
+} kModes[] = {
+    {AuditText::Narrow, "templates/key_expressions.txt", "templates/value_expressions.txt"},
+    {AuditText::Unicode, "templates/key_expressions_unicode.txt",
+     "templates/value_expressions_unicode.txt"},
+};
 
 } // namespace
 
 TEST(KeyExpression, EveryClassBothFormsAndMultiColumnKeysMatchGolden)
 {
-    QString out;
-    for (const CColumn& c : everyClass()) {
-        auto table = makeTable(QStringLiteral("T"), {});
-        table->Columns.Add(c.ColumnName, c.datatype, c.Size, 0, 0, false, true, false, true);
-        out += listing(*table, c.datatype + QStringLiteral(" select i"), Alias::Inserted,
-                       KeyForm::SelectList);
-        out += listing(*table, c.datatype + QStringLiteral(" comparison d"), Alias::Deleted,
-                       KeyForm::Comparison);
+    for (const auto& mode : kModes) {
+        const AuditText text = mode.text;
+        QString out;
+        for (const CColumn& c : everyClass()) {
+            auto table = makeTable(QStringLiteral("T"), {});
+            table->Columns.Add(c.ColumnName, c.datatype, c.Size, 0, 0, false, true, false, true);
+            out += listing(*table, c.datatype + QStringLiteral(" select i"), Alias::Inserted,
+                           KeyForm::SelectList, text);
+            out += listing(*table, c.datatype + QStringLiteral(" comparison d"), Alias::Deleted,
+                           KeyForm::Comparison, text);
+        }
+        auto two = makeTable(QStringLiteral("T"),
+                             {{"OrderID", "int", 0, true}, {"LineNo", "smallint", 0, true}});
+        out += listing(*two, QStringLiteral("two columns select i"), Alias::Inserted,
+                       KeyForm::SelectList, text);
+        out += listing(*two, QStringLiteral("two columns select d"), Alias::Deleted,
+                       KeyForm::SelectList, text);
+        out += listing(*two, QStringLiteral("two columns comparison i"), Alias::Inserted,
+                       KeyForm::Comparison, text);
+        out += listing(*two, QStringLiteral("two columns comparison d"), Alias::Deleted,
+                       KeyForm::Comparison, text);
+        auto three = makeTable(QStringLiteral("T"), {{"OrderID", "int", 0, true},
+                                                     {"Note", "varchar", 20, false},
+                                                     {"Code", "char", 10, true},
+                                                     {"Stamp", "datetime", 0, true}});
+        out += listing(*three, QStringLiteral("three columns around a non-key column select d"),
+                       Alias::Deleted, KeyForm::SelectList, text);
+        out += listing(*three, QStringLiteral("three columns around a non-key column comparison i"),
+                       Alias::Inserted, KeyForm::Comparison, text);
+        EXPECT_MATCHES_GOLDEN(out.toUtf8(), QString::fromUtf8(mode.keys));
     }
-    auto two = makeTable(QStringLiteral("T"),
-                         {{"OrderID", "int", 0, true}, {"LineNo", "smallint", 0, true}});
-    out +=
-        listing(*two, QStringLiteral("two columns select i"), Alias::Inserted, KeyForm::SelectList);
-    out +=
-        listing(*two, QStringLiteral("two columns select d"), Alias::Deleted, KeyForm::SelectList);
-    out += listing(*two, QStringLiteral("two columns comparison i"), Alias::Inserted,
-                   KeyForm::Comparison);
-    out += listing(*two, QStringLiteral("two columns comparison d"), Alias::Deleted,
-                   KeyForm::Comparison);
-    auto three = makeTable(QStringLiteral("T"), {{"OrderID", "int", 0, true},
-                                                 {"Note", "varchar", 20, false},
-                                                 {"Code", "char", 10, true},
-                                                 {"Stamp", "datetime", 0, true}});
-    out += listing(*three, QStringLiteral("three columns around a non-key column select d"),
-                   Alias::Deleted, KeyForm::SelectList);
-    out += listing(*three, QStringLiteral("three columns around a non-key column comparison i"),
-                   Alias::Inserted, KeyForm::Comparison);
-    EXPECT_MATCHES_GOLDEN(out.toUtf8(), QStringLiteral("templates/key_expressions.txt"));
 }
 
 TEST(ValueExpression, EveryClassBothAliasesMatchGolden)
 {
-    QString out;
-    for (const CColumn& c : everyClass()) {
-        out += c.datatype + QStringLiteral(" i: ") + ValueExpression(c, Alias::Inserted) +
-               QStringLiteral("\r\n");
-        out += c.datatype + QStringLiteral(" d: ") + ValueExpression(c, Alias::Deleted) +
-               QStringLiteral("\r\n");
+    for (const auto& mode : kModes) {
+        QString out;
+        for (const CColumn& c : everyClass()) {
+            out += c.datatype + QStringLiteral(" i: ") +
+                   ValueExpression(c, Alias::Inserted, mode.text) + QStringLiteral("\r\n");
+            out += c.datatype + QStringLiteral(" d: ") +
+                   ValueExpression(c, Alias::Deleted, mode.text) + QStringLiteral("\r\n");
+        }
+        EXPECT_MATCHES_GOLDEN(out.toUtf8(), QString::fromUtf8(mode.values));
     }
-    EXPECT_MATCHES_GOLDEN(out.toUtf8(), QStringLiteral("templates/value_expressions.txt"));
 }
 
 TEST(KeyExpression, OneCharacterColumnHasNoSeparatorAndEndsWithParenthesisAndBlank)

@@ -39,6 +39,17 @@ TEST(ScriptText, CreationBlockIsTheFixed126LineText)
     EXPECT_MATCHES_GOLDEN(block.toUtf8(), QStringLiteral("templates/creation_block.sql"));
 }
 
+TEST(ScriptText, UnicodeCreationBlockCreatesNvarcharTablesAndAltersNarrowOnesInPlace)
+{
+    const QString block = CreationBlock(AuditText::Unicode);
+    EXPECT_EQ(block.count(QStringLiteral("\r\n")), 164);
+    EXPECT_MATCHES_GOLDEN(block.toUtf8(), QStringLiteral("templates/creation_block_unicode.sql"));
+    // Rows are kept: nothing of the narrow layout is dropped or renamed beyond the old block's.
+    EXPECT_EQ(block.count(QStringLiteral("DROP TABLE")), 0);
+    EXPECT_EQ(block.count(QStringLiteral("sp_rename")),
+              CreationBlock().count(QStringLiteral("sp_rename")));
+}
+
 TEST(ScriptText, TableDropsRemoveTallixFirstAndReportNothing)
 {
     QString failure;

@@ -57,6 +57,43 @@ TEST(Triggers, AllThreeActionsMatchGolden)
                           QStringLiteral("templates/shippers_delete.sql"));
 }
 
+TEST(Triggers, UnicodeTriggersOfEveryKindMatchGolden)
+{
+    const AuditText u = AuditText::Unicode;
+    auto shippersTable = shippers();
+    auto customersTable = customers();
+    auto orderDetailsTable = orderDetails();
+    auto regionsTable = regions();
+    const struct {
+        QString text;
+        const char* golden;
+    } cases[] = {
+        {GenerateInsert(*shippersTable, true, kTime, nullptr, u), "shippers_insert_unicode.sql"},
+        {GenerateUpdate(*shippersTable, true, kTime, nullptr, u), "shippers_update_unicode.sql"},
+        {GenerateDelete(*shippersTable, true, kTime, nullptr, u), "shippers_delete_unicode.sql"},
+        {GenerateUpdate(*customersTable, false, kTime, nullptr, u), "customers_update_unicode.sql"},
+        {GenerateUpdate(*orderDetailsTable, false, kTime, nullptr, u),
+         "order_details_update_unicode.sql"},
+        {GenerateUpdate(*regionsTable, false, kTime, nullptr, u), "regions_update_unicode.sql"},
+    };
+    for (const auto& c : cases)
+        EXPECT_MATCHES_GOLDEN(c.text.toUtf8(),
+                              QStringLiteral("templates/") + QString::fromUtf8(c.golden));
+}
+
+TEST(Triggers, UnicodeDataTextStartsAsMaxSoNoRecordIsCut)
+{
+    // Every statement that writes Data begins its text with the one NVARCHAR(MAX) piece, and no
+    // narrow literal is left anywhere a value or name is written.
+    auto table = shippers();
+    const QString update = GenerateUpdate(*table, false, kTime, nullptr, AuditText::Unicode);
+    EXPECT_EQ(update.count(QStringLiteral("INSERT Tallix(")), 3);
+    EXPECT_EQ(update.count(QStringLiteral("           CAST(N'<AUDIT>' AS NVARCHAR(MAX)) + \r\n")),
+              3);
+    EXPECT_FALSE(update.contains(QStringLiteral(" + '")));
+    EXPECT_FALSE(update.contains(QStringLiteral("SELECT '")));
+}
+
 TEST(Triggers, DropBlockNamesAllThreeTriggersWhateverTheFlags)
 {
     auto table = orderDetails();
@@ -171,7 +208,7 @@ TEST(TriggerFailures, TableWithoutKeyGivesEmptyTextAndSaysWhy)
 {
     auto table = makeTable(QStringLiteral("Notes"), {{"Text", "varchar", 10}});
     const struct {
-        QString (*generate)(const CTable&, bool, const QDateTime&, QString*);
+        QString (*generate)(const CTable&, bool, const QDateTime&, QString*, AuditText);
         const char* routine;
     } cases[] = {{&GenerateUpdate, "GenerateUpdate"},
                  {&GenerateInsert, "GenerateInsert"},
@@ -179,10 +216,12 @@ TEST(TriggerFailures, TableWithoutKeyGivesEmptyTextAndSaysWhy)
     RecordingMessages recorded;
     for (const auto& c : cases) {
         QString failure;
-        EXPECT_TRUE(c.generate(*table, true, kTime, &failure).isEmpty()) << c.routine;
+        EXPECT_TRUE(c.generate(*table, true, kTime, &failure, AuditText::Narrow).isEmpty())
+            << c.routine;
         EXPECT_EQ(failure, QStringLiteral("Error (%1) - Table Notes does not have any primary key!")
                                .arg(QLatin1StringView(c.routine)));
-        EXPECT_TRUE(c.generate(*table, true, kTime, nullptr).isEmpty()) << c.routine;
+        EXPECT_TRUE(c.generate(*table, true, kTime, nullptr, AuditText::Unicode).isEmpty())
+            << c.routine;
     }
     EXPECT_TRUE(recorded.shown.empty()) << "the templates show nothing themselves";
 }

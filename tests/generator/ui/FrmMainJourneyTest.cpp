@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStatusBar>
 #include <QTest>
 #include <QToolTip>
@@ -264,6 +265,47 @@ TEST_F(GeneratorJourney, GreyedColumnsAndTheOptionsSayWhatTheyMean)
 
     EXPECT_TRUE(child<QCheckBox>("chkMTS")->toolTip().contains(QStringLiteral("<<user>>")));
     EXPECT_TRUE(child<QCheckBox>("chkSQL2000")->toolTip().contains(QStringLiteral("not change")));
+}
+
+TEST_F(GeneratorJourney, UnicodeAuditDataIsGeneratedSavedReopenedAndRunInBatchMode)
+{
+    frmMain& window = open();
+    QCheckBox* unicode = child<QCheckBox>("chkUnicode");
+    EXPECT_FALSE(unicode->isChecked());
+    EXPECT_TRUE(unicode->toolTip().contains(QStringLiteral("SQL Server 2005")));
+    unicode->click();
+    EXPECT_TRUE(window.project().IsDirty());
+    click("cmdLoadTables");
+    messages.shown.clear();      // keys too long for the layout are told, as always
+    clickCell("fgTables", 4, 0); // Orders: every action
+    type("txtOutputFile", path(QStringLiteral("unicode.sql")));
+    messages.answer(Answer::No); // do not open the script
+    click("cmdGenerate");
+    EXPECT_TRUE(messages.shown.empty());
+    const QByteArray script = fileBytes(path(QStringLiteral("unicode.sql")));
+    EXPECT_TRUE(script.contains("    Data            nvarchar(max)      NOT NULL,\r\n"));
+    EXPECT_TRUE(script.contains("CAST(N'<AUDIT>' AS NVARCHAR(MAX))"));
+
+    messages.chooseFile(path(QStringLiteral("unicode.tpx")));
+    trigger("ID_FileSave");
+    Project reread;
+    reread.Load(ProjectFile::read(path(QStringLiteral("unicode.tpx"))));
+    EXPECT_TRUE(reread.UnicodeAuditData());
+    const Run run = batch(path(QStringLiteral("unicode.tpx")), path(QStringLiteral("batch.sql")));
+    EXPECT_EQ(run.exitCode, 0) << qPrintable(run.err);
+
+    // Batch mode writes what the window wrote, but for the generation times.
+    const auto timeless = [](QByteArray text) {
+        return QString::fromUtf8(text).remove(
+            QRegularExpression(QStringLiteral("-- Generated on [^\r]*")));
+    };
+    EXPECT_EQ(timeless(fileBytes(path(QStringLiteral("batch.sql")))), timeless(script));
+    trigger("ID_FileNew");
+    EXPECT_FALSE(unicode->isChecked()) << "a new project records narrow text";
+    messages.chooseFile(path(QStringLiteral("unicode.tpx")));
+    trigger("ID_FileOpen");
+    EXPECT_TRUE(unicode->isChecked());
+    EXPECT_FALSE(window.project().IsDirty());
 }
 
 TEST_F(GeneratorJourney, AProjectWithoutADatabaseGivesNoScriptInTheWindowNorInBatchMode)

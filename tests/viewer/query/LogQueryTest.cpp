@@ -79,6 +79,12 @@ TEST(LogQueryText, EachFilterAloneByteForByte)
          R"(REPLACE(slk.KeyValues,CHAR(1),' | ') like '%stor[_]id=7131 | ord[_]num=ORD5317%')"},
         {{.keyContains = QString(QStringLiteral("1")) + QChar(1) + QStringLiteral("Line")},
          R"(REPLACE(slk.KeyValues,CHAR(1),' | ') like '%1 | Line%')"},
+        // Beyond ASCII a value is a Unicode literal, which the code page cannot turn into "?".
+        {{.user = QStringLiteral("Ελένη")}, "sl.Username = N'Ελένη'"},
+        {{.table = QStringLiteral("Bücher")}, "sl.SourceTable = N'Bücher'"},
+        {{.workstation = QStringLiteral("Zoë's")}, "sl.Workstation = N'Zoë''s'"},
+        {{.keyContains = QStringLiteral("κλειδί_1")},
+         R"(REPLACE(slk.KeyValues,CHAR(1),' | ') like N'%κλειδί[_]1%')"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(query(c.filters), kHead + QStringLiteral(" AND ") +

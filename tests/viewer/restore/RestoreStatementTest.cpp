@@ -378,3 +378,67 @@ TEST(RestoreStatementSchemas, EveryStatementNamesTheTableInItsSchema)
     EXPECT_TRUE(BuildRestoreStatement(s("I"), s("a.b"), Audit(), s("Id=1"), false, cache)
                     .refusal.contains(s("names tables in two schemas")));
 }
+
+TEST_F(RestoreStatementTest, ANarrowLayoutNotesUnicodeValuesThatHoldAQuestionMark)
+{
+    const QString note = s("-- NOTE: Note: characters outside the code page were recorded as "
+                           "\"?\"; check the value before restoring it.\r\n");
+    const struct {
+        audit::Layout layout;
+        const char* column;
+        const char* before;
+        bool noted;
+    } cases[] = {
+        {audit::Layout::Narrow, "Note", "Caf? ??", true},
+        {audit::Layout::Narrow, "Note", "no mark", false},
+        {audit::Layout::Unicode, "Note", "Caf? ??", false}, // recorded whole
+        {audit::Layout::Narrow, "Customer", "Who?", false}, // varchar: its own code page
+    };
+    for (const auto& c : cases) {
+        Audit one;
+        one.Add(s(c.column), s(c.before), s("x"));
+        const RestoreBuild b = BuildRestoreStatement(s("U"), s("Orders"), one, s("OrderID=1"),
+                                                     false, shop.cache(), c.layout);
+        ASSERT_TRUE(b.ok()) << qPrintable(b.refusal);
+        EXPECT_EQ(b.text.startsWith(note), c.noted) << c.column << " " << c.before;
+        EXPECT_EQ(b.lossyColumns, c.noted ? QStringList{s("Note")} : QStringList{});
+    }
+
+    // The whole text: the note, then the statement as always; a delete is noted alike.
+    audit.Add(s("Note"), s("?"), s(""));
+    audit.Add(s("Customer"), s("Ann"), s(""));
+    const RestoreBuild removal = BuildRestoreStatement(s("D"), s("Orders"), audit, s("OrderID=7"),
+                                                       false, shop.cache(), audit::Layout::Narrow);
+    EXPECT_EQ(removal.text, note + s("INSERT Orders (\r\n"
+                                     "       Note,\r\n"
+                                     "       Customer\r\n"
+                                     "       )\r\n"
+                                     "VALUES (\r\n"
+                                     "       CAST(N'?' AS nvarchar(100)),\r\n"
+                                     "       CAST('Ann' AS varchar(40))\r\n"
+                                     "       )\r\n"));
+}
+
+TEST(SchemaCacheAuditLayout, IsReadFromTheTypeOfTallixData)
+{
+    const struct {
+        QVariant dataType, flags, length;
+        audit::Layout layout;
+    } cases[] = {
+        {129, 128, 2147483647, audit::Layout::Narrow},  // text
+        {130, 128, 1073741823, audit::Layout::Unicode}, // nvarchar(max) reads as ntext
+        {130, 0, 4000, audit::Layout::Unicode},         // nvarchar(4000)
+        {QVariant(), QVariant(), QVariant(), audit::Layout::Narrow},
+    };
+    for (const auto& c : cases) {
+        QList<FieldInfo> fields;
+        for (const QString& name : SchemaCache::fields())
+            fields.push_back({name, name.endsWith(QLatin1StringView("_NAME")) ? 130 : 3});
+        auto rows = std::make_shared<RowSet>(fields);
+        rows->appendRow(
+            {s("Tallix"), s("Data"), c.dataType, QVariant(), c.flags, c.length, QVariant(), 0});
+        EXPECT_EQ(SchemaCache::fromColumnsRowset(Recordset(rows)).auditLayout(), c.layout)
+            << c.dataType.toInt();
+    }
+    EXPECT_EQ(SchemaCache().auditLayout(), audit::Layout::Narrow) << "no audit tables known";
+}

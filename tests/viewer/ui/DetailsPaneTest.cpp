@@ -225,6 +225,54 @@ TEST_F(DetailsPane, ShowRestoreWritesTheRestoreTextThatTheRestoreButtonRunsAfter
     EXPECT_EQ(popUpAfterRightClick(1), s("no menu"));
 }
 
+TEST_F(DetailsPane, AUnicodeValueFromTheNarrowLayoutIsNotedAndTheRestoreButtonWarnsFirst)
+{
+    {
+        Connection c(audit.connectionString());
+        c.Open();
+        c.Execute(s("CREATE TABLE People (Id int NOT NULL PRIMARY KEY, Name nvarchar(40) NULL)"));
+        c.Execute(s("INSERT INTO People (Id, Name) VALUES (5, N'Zoe')"));
+        AuditRows(c).add(s("{44444444-0000-0000-0000-000000000003}"), s("People"), s("U"),
+                         s("2001-03-01 10:00:00.000"), s("Id=5"),
+                         AuditRows::data({AuditRows::column(s("Name"), s("Zo? ?e"), s("Zoe"))}));
+    }
+    // Connecting again reads the new table into the schema cache.
+    window = std::make_unique<frmTallixViewer>();
+    window->Form_Load();
+    control<DatePicker>("dtpFrom")->clearValue();
+    QTest::mouseClick(control<QPushButton>("cmdFilter"), Qt::LeftButton);
+    ASSERT_EQ(log()->text(1, 0), s("{44444444-0000-0000-0000-000000000003}"));
+    click("chkShowRestore");
+    EXPECT_EQ(control<QPlainTextEdit>("txtRestore")->toPlainText(),
+              s("-- NOTE: Name: characters outside the code page were recorded as \"?\"; check "
+                "the value before restoring it.\n"
+                "UPDATE People\n"
+                "SET\n"
+                "       Name = CAST(N'Zo? ?e' AS nvarchar(40))\n"
+                "WHERE Id='5'\n"));
+
+    messages.answer(IMessages::Answer::No);
+    QTest::mouseClick(control<QPushButton>("cmdRestore"), Qt::LeftButton);
+    ASSERT_EQ(messages.asked.size(), 1u);
+    EXPECT_EQ(messages.asked[0].text,
+              s("The audit tables held this row's text in the database's code page: characters "
+                "outside it were recorded as \"?\" in Name, and restoring writes \"?\" in their "
+                "place.\n\nAre you sure you want to restore this data?"));
+    EXPECT_EQ(messages.asked[0].icon, IMessages::Icon::Warning);
+    EXPECT_EQ(messages.asked[0].buttons, IMessages::Buttons::YesNoCancel);
+    Connection check(audit.connectionString());
+    check.Open();
+    EXPECT_EQ(check.OpenRecordset(s("SELECT Name FROM People")).ValueAt(0, 0).toString(), s("Zoe"))
+        << "No leaves the row alone";
+
+    // Yes runs the text the tab shows, note and all.
+    messages.answer(IMessages::Answer::Yes);
+    QTest::mouseClick(control<QPushButton>("cmdRestore"), Qt::LeftButton);
+    EXPECT_TRUE(messages.shown.empty()) << qPrintable(messages.shownTexts().join(s("|")));
+    EXPECT_EQ(check.OpenRecordset(s("SELECT Name FROM People")).ValueAt(0, 0).toString(),
+              s("Zo? ?e"));
+}
+
 TEST_F(DetailsPane, ThePopUpOffersRestoreForOneRowAndTheScriptForSeveral)
 {
     click("chkShowRestore");

@@ -4,6 +4,9 @@
 // temporary folder is read or written besides the sample project and the picture.
 //
 //   screenshot_generator examples/pubs.tpx docs/screenshots/generator.png
+//
+// Beside the picture it draws generator-options.png: the same window on its Options tab with
+// Unicode audit data ticked.
 
 #include "common/base/Messages.h"
 #include "common/db/Connection.h"
@@ -17,10 +20,13 @@
 #include "tools/screenshots/Screenshot.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTest>
 #include <cstdio>
 
@@ -152,8 +158,17 @@ int main(int argc, char** argv)
         tables->setFocus();
         QTest::qWait(50);
 
+        const QString output = QString::fromLocal8Bit(argv[2]);
         if (!screenshots::save(screenshots::withTitleBar(window, screenshots::TitleBar::MainWindow),
-                               QString::fromLocal8Bit(argv[2])))
+                               output))
+            return 1;
+
+        window.findChild<QTabWidget*>(QStringLiteral("tabProject"))->setCurrentIndex(1);
+        window.findChild<QCheckBox*>(QStringLiteral("chkUnicode"))->setChecked(true);
+        QTest::qWait(50);
+        if (!screenshots::save(
+                screenshots::withTitleBar(window, screenshots::TitleBar::MainWindow),
+                QFileInfo(output).dir().filePath(QStringLiteral("generator-options.png"))))
             return 1;
     } catch (const Error& e) {
         std::fprintf(stderr, "screenshot_generator: %s\n", qPrintable(e.description()));
