@@ -7,6 +7,7 @@
 #include "viewer/query/LogQuery.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 
@@ -50,14 +51,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (text.isEmpty() != condition.isEmpty())
         std::abort();
     if (!text.isEmpty()) {
-        const QString head = QStringLiteral("REPLACE(slk.KeyValues,CHAR(1),' | ') like '%");
+        QString shown = text;
+        shown.replace(QChar(1), QStringLiteral(" | "));
+        // A text beyond ASCII is a Unicode literal, so the server does not narrow it to "?".
+        const bool ascii =
+            std::all_of(shown.begin(), shown.end(), [](QChar c) { return c.unicode() < 0x80; });
+        const QString head = QStringLiteral("REPLACE(slk.KeyValues,CHAR(1),' | ') like ") +
+                             (ascii ? QStringLiteral("'%") : QStringLiteral("N'%"));
         const QString tail = QStringLiteral("%'");
         if (!condition.startsWith(head) || !condition.endsWith(tail))
             std::abort();
         const std::optional<QString> literal =
             literalOf(condition.mid(head.size(), condition.size() - head.size() - tail.size()));
-        QString shown = text;
-        shown.replace(QChar(1), QStringLiteral(" | "));
         if (!literal || *literal != shown)
             std::abort();
         // And SQLite's stand-in LIKE finds the text the pattern was made of.
