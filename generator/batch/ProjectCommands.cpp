@@ -44,11 +44,13 @@ const Server* registeredServer(const Servers& servers, const QString& name)
     return nullptr;
 }
 
-// Reads the database's tables whole; a failure is put in `failure`.
-bool discover(const ConnectionChoice& c, CTables& tables, QString& failure)
+// Reads the database's tables whole, measuring keys against the key column of the chosen
+// layout; a failure is put in `failure`.
+bool discover(const ConnectionChoice& c, bool unicode, CTables& tables, QString& failure)
 {
     QuietObserver observer;
     SchemaDiscovery discovery(observer);
+    discovery.setUnicodeKeys(unicode);
     Connection connection(BuildConnectionString(c.server, c.database, c.login, c.password));
     if (discovery.ReplaceTables(tables, connection) != SchemaDiscovery::Result::Loaded) {
         failure = discovery.Failure();
@@ -81,7 +83,7 @@ int runDiscover(const CommandLine& cl, const Servers& servers, std::FILE* err)
     const ConnectionChoice c = chooseConnection(cl, {}, servers);
     CTables tables;
     QString failure;
-    if (!discover(c, tables, failure)) {
+    if (!discover(c, cl.unicode, tables, failure)) {
         print(err, failure);
         return 1;
     }
@@ -108,6 +110,7 @@ int runDiscover(const CommandLine& cl, const Servers& servers, std::FILE* err)
     project.setUserID(c.login);
     project.setPassword(c.password);
     project.setSpecialMTSHandling(cl.mts);
+    project.setUnicodeAuditData(cl.unicode);
     project.setSpecialSQL2000Handling(true);
     project.Tables() = std::move(tables);
     try {
@@ -144,7 +147,7 @@ int runRefresh(const CommandLine& cl, const Servers& servers, std::FILE* out, st
     }
     CTables database;
     QString failure;
-    if (!discover(c, database, failure)) {
+    if (!discover(c, project.UnicodeAuditData(), database, failure)) {
         print(err, failure);
         return 1;
     }

@@ -203,7 +203,6 @@ void SchemaDiscovery::Discover(CTables& tables, const Recordset& tablesRowset,
             tables.IsDirty = true;
             CTable& table = tables.Add(schema, name);
             table.LargeKey = false;
-            qint64 keyEstimate = 0;
             const QList<int> columnRows = columnsOf.value({schema, name});
             QStringList columnNames;
             for (int c : columnRows)
@@ -229,11 +228,9 @@ void SchemaDiscovery::Discover(CTables& tables, const Recordset& tablesRowset,
                     columnsRowset.ValueAt(c, nullable).toBool(), inKey, false, true);
                 if (audit::isLargeObjectType(type))
                     added.Include = false;
-                if (inKey)
-                    keyEstimate += column.size() + size + 2;
             }
             const qsizetype keyLimit = audit::keyValuesLength(m_unicodeKeys);
-            if (keyEstimate > keyLimit) {
+            if (table.KeyTextEstimate() > keyLimit) {
                 warn(QStringLiteral(
                          "The size of the key is > %1 characters, this table can not be audited!")
                          .arg(keyLimit));

@@ -90,6 +90,7 @@ bool setFlag(CommandLine& cl, const QString& name)
         {QLatin1StringView("--update"), &cl.auditUpdate},
         {QLatin1StringView("--delete"), &cl.auditDelete},
         {QLatin1StringView("--mts"), &cl.mts},
+        {QLatin1StringView("--unicode"), &cl.unicode},
     };
     for (const auto& [text, flag] : flags) {
         if (name == text) {
@@ -106,7 +107,7 @@ QString projectCommandError(const CommandLine& cl)
 {
     const bool connection = cl.server || cl.database || cl.login || cl.password;
     const bool selection = !cl.includes.isEmpty() || !cl.excludes.isEmpty() || cl.auditInsert ||
-                           cl.auditUpdate || cl.auditDelete || cl.mts;
+                           cl.auditUpdate || cl.auditDelete || cl.mts || cl.unicode;
     if (!cl.discover && !cl.refresh) {
         if (connection || selection || cl.dryRun)
             return QStringLiteral("Connection, selection and --dry-run options go with --discover "
@@ -136,8 +137,9 @@ QString projectCommandError(const CommandLine& cl)
         return QStringLiteral("--refresh names its project itself; --project does not go with "
                               "it.");
     if (selection)
-        return QStringLiteral("--refresh keeps the project's choices; --include, --exclude, "
-                              "--insert, --update, --delete and --mts go with --discover.");
+        return QStringLiteral(
+            "--refresh keeps the project's choices; --include, --exclude, "
+            "--insert, --update, --delete, --mts and --unicode go with --discover.");
     return QString();
 }
 
@@ -239,7 +241,7 @@ QString CommandLine::usage()
         "\n"
         "       tallixgen --discover --server S --database D [--login L --password P]\n"
         "                 [--include PATTERN]... [--exclude PATTERN]... [--insert] [--update]\n"
-        "                 [--delete] [--mts] --project OUT\n"
+        "                 [--delete] [--mts] [--unicode] --project OUT\n"
         "       tallixgen --refresh PROJECT [--server S] [--database D] [--login L]\n"
         "                 [--password P] [--dry-run]\n"
         "\n"
@@ -249,6 +251,7 @@ QString CommandLine::usage()
         "                                 (all three when none is given)\n"
         "  --include, --exclude PATTERN   shell-style pattern on schema.table, letter case\n"
         "                                 ignored; a pattern without a dot means dbo\n"
+        "  --unicode                      record audit data as Unicode (nvarchar audit tables)\n"
         "  --refresh PROJECT              reread the project's database, keep its choices, add\n"
         "                                 new tables unselected, drop vanished ones, print each\n"
         "                                 change and rewrite the project\n"

@@ -28,9 +28,10 @@ struct CommandLine {
     QStringList includes, excludes; // shell-style patterns on "schema.table"
     bool auditInsert = false, auditUpdate = false, auditDelete = false;
     bool mts = false;
-    QStringList others; // words that are no option: a project to open in the window
-    QString error;      // set when an argument could not be understood, or when
-                        // a word that is no option stands beside a project
+    bool unicode = false; // Unicode audit data
+    QStringList others;   // words that are no option: a project to open in the window
+    QString error;        // set when an argument could not be understood, or when
+                          // a word that is no option stands beside a project
 
     static CommandLine parse(const QStringList& arguments);
     static QString usage();

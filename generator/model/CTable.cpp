@@ -12,6 +12,16 @@ bool CTable::HasPrimaryKey() const
                        [](const CColumn& c) { return c.InPrimaryKey; });
 }
 
+qint64 CTable::KeyTextEstimate() const
+{
+    qint64 estimate = 0;
+    for (const CColumn& column : Columns) {
+        if (column.InPrimaryKey)
+            estimate += column.ColumnName.size() + column.Size + 2;
+    }
+    return estimate;
+}
+
 QString CTable::QualifiedName() const
 {
     return audit::recordedName(Schema, TableName);

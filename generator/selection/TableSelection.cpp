@@ -35,10 +35,16 @@ QString largeKeyReason(const CTable& table)
                               "that Tallix.SourceTable holds.")
             .arg(table.QualifiedName())
             .arg(audit::kSourceTableLength);
+    // A key within the narrow column's limit was measured against the Unicode one.
+    const qint64 estimate = table.KeyTextEstimate();
+    const qsizetype limit =
+        estimate > audit::kUnicodeKeyValuesLength && estimate <= audit::kKeyValuesLength
+            ? audit::kUnicodeKeyValuesLength
+            : audit::kKeyValuesLength;
     return QStringLiteral("%1 cannot be audited: the text of its key can be longer than the %2 "
                           "characters that TallixKeys.KeyValues holds.")
         .arg(table.QualifiedName())
-        .arg(audit::kKeyValuesLength);
+        .arg(limit);
 }
 
 QString notRecordedReason(const CColumn& column)

@@ -372,12 +372,7 @@ bool HasLongName(const CTable& table)
 
 bool HasLongKey(const CTable& table, AuditText text)
 {
-    qint64 estimate = 0;
-    for (const CColumn& column : table.Columns) {
-        if (column.InPrimaryKey)
-            estimate += column.ColumnName.size() + column.Size + 2;
-    }
-    return estimate > audit::keyValuesLength(text == AuditText::Unicode);
+    return table.KeyTextEstimate() > audit::keyValuesLength(text == AuditText::Unicode);
 }
 
 QString GenerateRemove(const CTable& table, QString* failure)

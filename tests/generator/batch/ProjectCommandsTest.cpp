@@ -142,6 +142,42 @@ TEST_F(ProjectCommands, RefreshReportsAndKeepsChoicesDryRunChangesNothing)
     EXPECT_TRUE(r.out.isEmpty()) << qPrintable(r.out);
 }
 
+// Unicode audit data halves the key text TallixKeys.KeyValues holds: a key of 20 + 4 + 2 + 500
+// + 2 = 528 characters fits the narrow column's 900 but not the Unicode column's 450, in the
+// project --discover writes and in the one --refresh rewrites.
+TEST_F(ProjectCommands, UnicodeProjectsMeasureKeysAgainstTheUnicodeKeyColumn)
+{
+    execute("CREATE TABLE Mid (Id int NOT NULL, Code varchar(500) NOT NULL, "
+            "PRIMARY KEY (Id, Code))");
+    const QString midWarning = u"warning: Mid cannot be audited: the text of its key can be longer "
+                               "than the 450 characters that TallixKeys.KeyValues holds.\n"_qs;
+    const QString bigWarning = u"warning: Big cannot be audited: the text of its key can be longer "
+                               "than the 900 characters that TallixKeys.KeyValues holds.\n"_qs;
+    for (const bool unicode : {false, true}) {
+        QStringList args{u"--discover"_qs, u"--server=sqlite:."_qs, u"--database=shop"_qs,
+                         u"--project"_qs, project};
+        if (unicode)
+            args << u"--unicode"_qs;
+        GenRun r = run(args);
+        ASSERT_EQ(r.exitCode, 0) << qPrintable(r.err);
+        EXPECT_EQ(r.err, unicode ? bigWarning + midWarning : bigWarning);
+        Project p;
+        ASSERT_TRUE(ProjectFile::load(project, p).complete);
+        EXPECT_EQ(p.UnicodeAuditData(), unicode);
+        ASSERT_NE(p.Tables().GetTable(u"Mid"_qs), nullptr);
+        EXPECT_EQ(p.Tables().GetTable(u"Mid"_qs)->LargeKey, unicode);
+        EXPECT_EQ(p.Tables().GetTable(u"Mid"_qs)->Insert, !unicode);
+
+        r = run({u"--refresh"_qs, project});
+        ASSERT_EQ(r.exitCode, 0) << qPrintable(r.err);
+        EXPECT_TRUE(r.out.isEmpty()) << qPrintable(r.out);
+        Project refreshed;
+        ASSERT_TRUE(ProjectFile::load(project, refreshed).complete);
+        EXPECT_EQ(refreshed.UnicodeAuditData(), unicode);
+        EXPECT_EQ(refreshed.Tables().GetTable(u"Mid"_qs)->LargeKey, unicode);
+    }
+}
+
 TEST_F(ProjectCommands, UsageErrorsExitTwoRunTimeErrorsOneAndNothingIsWritten)
 {
     QFile partial(db.folder() + u"/partial.tpx"_qs);
@@ -164,6 +200,7 @@ TEST_F(ProjectCommands, UsageErrorsExitTwoRunTimeErrorsOneAndNothingIsWritten)
         {{u"--discover"_qs, u"--refresh"_qs, u"a.tpx"_qs}, 2, "cannot be given together"},
         {{u"--refresh"_qs}, 2, "--refresh needs a value."},
         {{u"--refresh"_qs, u"a.tpx"_qs, u"--insert"_qs}, 2, "go with --discover"},
+        {{u"--refresh"_qs, u"a.tpx"_qs, u"--unicode"_qs}, 2, "go with --discover"},
         {{u"--refresh"_qs, u"a.tpx"_qs, u"--output"_qs, u"b.sql"_qs}, 2, "do not go with"},
         {{u"--server"_qs, u"sqlite:."_qs, u"/p:a.tpx"_qs}, 2, "go with --discover or --refresh"},
         {{u"--discover"_qs, u"--server"_qs, u"sqlite:."_qs, u"--database"_qs, u"shop"_qs,
