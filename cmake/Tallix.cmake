@@ -12,6 +12,11 @@ set(TALLIX_WARNINGS -Wall -Wextra -Werror -Wshadow -Wold-style-cast -Wnon-virtua
 # the targets it links, and an include of any other header of the tree does not compile.
 function(tallix_stage_headers target scope)
     set(stage ${PROJECT_BINARY_DIR}/include/${target})
+    # The forwarding headers name the real ones relative to themselves, so what is compiled does
+    # not depend on where the tree lies and the compiler cache serves every checkout alike; real
+    # paths, so that ".." climbs the folders it names even when the build folder is a link.
+    file(REAL_PATH ${PROJECT_BINARY_DIR} realStage)
+    string(APPEND realStage /include/${target})
     get_target_property(sources ${target} SOURCES)
     get_target_property(sourceDir ${target} SOURCE_DIR)
     set(staged)
@@ -21,10 +26,18 @@ function(tallix_stage_headers target scope)
         endif()
         cmake_path(ABSOLUTE_PATH source BASE_DIRECTORY ${sourceDir} NORMALIZE
                    OUTPUT_VARIABLE header)
+        cmake_path(IS_PREFIX PROJECT_SOURCE_DIR ${header} NORMALIZE inTree)
+        if(NOT inTree)
+            message(FATAL_ERROR "${target}: ${header} lies outside the source tree")
+        endif()
         cmake_path(RELATIVE_PATH header BASE_DIRECTORY ${PROJECT_SOURCE_DIR}
                    OUTPUT_VARIABLE included)
+        file(REAL_PATH ${header} realHeader)
+        cmake_path(GET included PARENT_PATH includedDir)
+        cmake_path(RELATIVE_PATH realHeader BASE_DIRECTORY ${realStage}/${includedDir}
+                   OUTPUT_VARIABLE forward)
         # Rewritten only when it changes, so a new configure rebuilds nothing.
-        file(CONFIGURE OUTPUT ${stage}/${included} CONTENT "#include \"${header}\"\n" @ONLY)
+        file(CONFIGURE OUTPUT ${stage}/${included} CONTENT "#include \"${forward}\"\n" @ONLY)
         list(APPEND staged ${stage}/${included})
     endforeach()
     # A header taken out of the sources is no longer includable.
@@ -128,6 +141,7 @@ function(tallix_check_layers)
         get_target_property(includes ${target} INCLUDE_DIRECTORIES)
         get_target_property(interfaceIncludes ${target} INTERFACE_INCLUDE_DIRECTORIES)
         foreach(include IN LISTS includes interfaceIncludes)
+            string(REGEX REPLACE "^\\$<BUILD_INTERFACE:(.*)>$" "\\1" include "${include}")
             cmake_path(IS_PREFIX PROJECT_SOURCE_DIR "${include}" NORMALIZE inTree)
             cmake_path(IS_PREFIX PROJECT_BINARY_DIR "${include}" NORMALIZE inBuild)
             if(inTree AND NOT inBuild)
