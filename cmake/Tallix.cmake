@@ -1,5 +1,6 @@
-# Helpers shared by every folder: one library target per folder, warnings as
-# errors on our own code, tests registered with CTest.
+# Helpers shared by every folder: one library target per folder, each with include roots of its
+# own, warnings as errors on our own code, tests registered with CTest, and the check that links
+# and includes run one way.
 
 set(TALLIX_WARNINGS -Wall -Wextra -Werror -Wshadow -Wold-style-cast -Wnon-virtual-dtor)
 
