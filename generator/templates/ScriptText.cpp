@@ -10,8 +10,9 @@ namespace {
 
 using templates::kEol;
 
-// One entry per line; an empty entry is an empty line.
-constexpr const char* kCreationBlock[] = {
+// An audit key table of the oldest layout (KeyValues of 7000 characters) is rebuilt first, the
+// same in both layouts.
+constexpr const char* kOldKeysUpgrade[] = {
     "IF OBJECT_ID('dbo.TallixKeys') IS NOT NULL",
     "   BEGIN",
     "   PRINT '<<< TABLE dbo.TallixKeys ALREADY EXISTS >>>'",
@@ -56,6 +57,11 @@ constexpr const char* kCreationBlock[] = {
     "            ON [PRIMARY]",
     "",
     "        END",
+};
+static_assert(std::size(kOldKeysUpgrade) == 44);
+
+// One entry per line after the upgrade; an empty entry is an empty line.
+constexpr const char* kCreationBlock[] = {
     "    END",
     "",
     "ELSE",
@@ -145,56 +151,12 @@ constexpr const char* kCreationBlock[] = {
     "GO",
     "",
 };
-static_assert(std::size(kCreationBlock) == 126);
+static_assert(std::size(kCreationBlock) == 82);
 
 // The same with nvarchar columns. An existing audit table of the narrow layout is altered in
 // place: each column is changed first without NOT NULL, which some servers refuse to restate in a
 // type change, and given NOT NULL again where the change dropped it (as SQL Server does).
 constexpr const char* kUnicodeCreationBlock[] = {
-    "IF OBJECT_ID('dbo.TallixKeys') IS NOT NULL",
-    "   BEGIN",
-    "   PRINT '<<< TABLE dbo.TallixKeys ALREADY EXISTS >>>'",
-    "   IF COL_LENGTH('dbo.TallixKeys','KeyValues') = 7000",
-    "        BEGIN",
-    "        PRINT '<<< Old TallixKeys table found... altering structure'",
-    "",
-    "        EXEC sp_rename 'dbo.TallixKeys.PK_TallixKeys','PK_TallixK_backup','INDEX'",
-    "",
-    "        EXEC sp_rename 'dbo.TallixKeys','TallixKeys_backup',OBJECT",
-    "",
-    "        CREATE TABLE dbo.TallixKeys",
-    "        (",
-    "        KeyID       uniqueidentifier DEFAULT newid() NOT NULL,",
-    "        SourceTable varchar(64)      NOT NULL,",
-    "        KeyValues   VarChar(900)     NOT NULL",
-    "        )",
-    "",
-    "        INSERT INTO dbo.TallixKeys(",
-    "                                   KeyID,",
-    "                                   SourceTable,",
-    "                                   KeyValues",
-    "                                  )",
-    "                            SELECT",
-    "                                   KeyID,",
-    "                                   SourceTable,",
-    "                                   KeyValues",
-    "                            FROM dbo.TallixKeys_backup",
-    "",
-    "        ALTER TABLE dbo.Tallix DROP CONSTRAINT FK_Tallix_TallixKeys",
-    "",
-    "        ALTER TABLE dbo.TallixKeys ADD CONSTRAINT PK_TallixKeys",
-    "        PRIMARY KEY NONCLUSTERED (KeyID)",
-    "                              ON [PRIMARY]",
-    "",
-    "        ALTER TABLE dbo.Tallix ADD CONSTRAINT FK_Tallix_TallixKeys",
-    "        Foreign Key(KeyID)",
-    "        References dbo.TallixKeys(KeyID)",
-    "",
-    "        CREATE NONCLUSTERED INDEX IX_TallixKeys",
-    "            ON dbo.TallixKeys(KeyValues)",
-    "            ON [PRIMARY]",
-    "",
-    "        END",
     "   IF EXISTS (SELECT * FROM INFORMATION_SCHEMA.COLUMNS WHERE TABLE_SCHEMA = 'dbo' AND "
     "TABLE_NAME = 'TallixKeys' AND DATA_TYPE = 'varchar')",
     "        BEGIN",
@@ -328,7 +290,7 @@ constexpr const char* kUnicodeCreationBlock[] = {
     "GO",
     "",
 };
-static_assert(std::size(kUnicodeCreationBlock) == 164);
+static_assert(std::size(kUnicodeCreationBlock) == 120);
 
 // Tallix goes first: its foreign key refers to TallixKeys.
 constexpr const char* kTableDrops[] = {
@@ -412,8 +374,8 @@ QString TriggerBanner(const QString& tableName, const QString& suffix, const QDa
 
 QString CreationBlock(AuditText text)
 {
-    static const QString narrow = joinLines(kCreationBlock);
-    static const QString unicode = joinLines(kUnicodeCreationBlock);
+    static const QString narrow = joinLines(kOldKeysUpgrade) + joinLines(kCreationBlock);
+    static const QString unicode = joinLines(kOldKeysUpgrade) + joinLines(kUnicodeCreationBlock);
     return text == AuditText::Unicode ? unicode : narrow;
 }
 
