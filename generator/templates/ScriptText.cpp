@@ -108,50 +108,8 @@ constexpr const char* kCreationBlock[] = {
     "    Application     varchar(64)        NOT NULL,",
     "    KeyID           uniqueidentifier   NOT NULL,",
     "    Data            text               NOT NULL,",
-    "    CONSTRAINT [PK_Tallix] PRIMARY KEY NONCLUSTERED",
-    "    (",
-    "        [LogID]",
-    "    )   ON [PRIMARY],",
-    "    CONSTRAINT [FK_Tallix_TallixKeys] FOREIGN KEY",
-    "    (",
-    "        [KeyID]",
-    "    ) REFERENCES [TallixKeys] (",
-    "        [KeyID]",
-    "    )",
-    ") ON [PRIMARY] TEXTIMAGE_ON [PRIMARY]",
-    "",
-    "IF OBJECT_ID('dbo.Tallix') IS NULL",
-    "    PRINT '<<< FAILED CREATING TABLE dbo.Tallix >>>'",
-    "ELSE",
-    "    PRINT '<<< CREATED TABLE dbo.Tallix >>>'",
-    "",
-    "END",
-    "GO",
-    "",
-    "IF EXISTS (SELECT * FROM sysindexes WHERE id=OBJECT_ID('dbo.TallixKeys') AND "
-    "name='IX_TallixKeys')",
-    "BEGIN",
-    "    DROP INDEX dbo.TallixKeys.IX_TallixKeys",
-    "    IF EXISTS (SELECT * FROM sysindexes WHERE id=OBJECT_ID('dbo.TallixKeys') AND "
-    "name='IX_TallixKeys')",
-    "        PRINT '<<< FAILED DROPPING INDEX dbo.TallixKeys.IX_TallixKeys >>>'",
-    "    ELSE",
-    "        PRINT '<<< DROPPED INDEX dbo.TallixKeys.IX_TallixKeys >>>'",
-    "END",
-    "GO",
-    "CREATE NONCLUSTERED INDEX IX_TallixKeys",
-    "    ON dbo.TallixKeys(KeyValues)",
-    "    ON [PRIMARY]",
-    "GO",
-    "IF EXISTS (SELECT * FROM sysindexes WHERE id=OBJECT_ID('dbo.TallixKeys') AND "
-    "name='IX_TallixKeys')",
-    "    PRINT '<<< CREATED INDEX dbo.TallixKeys.IX_TallixKeys >>>'",
-    "ELSE",
-    "    PRINT '<<< FAILED CREATING INDEX dbo.TallixKeys.IX_TallixKeys >>>'",
-    "GO",
-    "",
 };
-static_assert(std::size(kCreationBlock) == 82);
+static_assert(std::size(kCreationBlock) == 43);
 
 // The same with nvarchar columns. An existing audit table of the narrow layout is altered in
 // place: each column is changed first without NOT NULL, which some servers refuse to restate in a
@@ -247,6 +205,11 @@ constexpr const char* kUnicodeCreationBlock[] = {
     "    Application     nvarchar(64)       NOT NULL,",
     "    KeyID           uniqueidentifier   NOT NULL,",
     "    Data            nvarchar(max)      NOT NULL,",
+};
+static_assert(std::size(kUnicodeCreationBlock) == 81);
+
+// The rest of Tallix and the key index, the same in both layouts.
+constexpr const char* kCreationTail[] = {
     "    CONSTRAINT [PK_Tallix] PRIMARY KEY NONCLUSTERED",
     "    (",
     "        [LogID]",
@@ -290,7 +253,7 @@ constexpr const char* kUnicodeCreationBlock[] = {
     "GO",
     "",
 };
-static_assert(std::size(kUnicodeCreationBlock) == 120);
+static_assert(std::size(kCreationTail) == 39);
 
 // Tallix goes first: its foreign key refers to TallixKeys.
 constexpr const char* kTableDrops[] = {
@@ -374,8 +337,10 @@ QString TriggerBanner(const QString& tableName, const QString& suffix, const QDa
 
 QString CreationBlock(AuditText text)
 {
-    static const QString narrow = joinLines(kOldKeysUpgrade) + joinLines(kCreationBlock);
-    static const QString unicode = joinLines(kOldKeysUpgrade) + joinLines(kUnicodeCreationBlock);
+    static const QString narrow =
+        joinLines(kOldKeysUpgrade) + joinLines(kCreationBlock) + joinLines(kCreationTail);
+    static const QString unicode =
+        joinLines(kOldKeysUpgrade) + joinLines(kUnicodeCreationBlock) + joinLines(kCreationTail);
     return text == AuditText::Unicode ? unicode : narrow;
 }
 
