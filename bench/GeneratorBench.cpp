@@ -6,6 +6,7 @@
 //   write the script atomically) as its own tallixgen process, with that
 //   process's peak memory, against copying the script it wrote in the same run.
 
+#include "BenchSupport.h"
 #include "generator/driver/ScriptDriver.h"
 #include "generator/project/Project.h"
 #include "generator/project/ProjectFile.h"
@@ -13,20 +14,14 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <map>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
-
-extern char** environ;
 
 using namespace tallix;
 
@@ -75,50 +70,11 @@ Fixture& fixture(int tables)
     return f;
 }
 
-struct ChildRun {
-    bool ok = false;
-    double seconds = 0;
-    double peakMiB = 0;
-};
-
-// Runs a program and prints its wall time in seconds, its peak resident memory in
-// KiB and its exit status. Called as "bench_generator --measure PROGRAM ARGS...":
-// a child's peak starts from the peak of the process it was started from (Linux
-// counts the memory it shares until it starts its program), so the program is
-// started from this small, fresh process rather than from the benchmark.
-int measure(char** argv)
+// Runs tallixgen as its own process, through bench::measure().
+bench::ChildRun runGenerator(const QString& project, const QString& output)
 {
-    QElapsedTimer timer;
-    timer.start();
-    pid_t pid = 0;
-    if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv, environ) != 0)
-        return 1;
-    int status = 0;
-    rusage usage{};
-    if (wait4(pid, &status, 0, &usage) != pid)
-        return 1;
-    std::printf("%.6f %ld %d\n", static_cast<double>(timer.nsecsElapsed()) / 1e9, usage.ru_maxrss,
-                WIFEXITED(status) ? WEXITSTATUS(status) : -1);
-    return 0;
-}
-
-// Runs tallixgen as its own process, through measure().
-ChildRun runGenerator(const QString& project, const QString& output)
-{
-    QProcess p;
-    p.start(QCoreApplication::applicationFilePath(),
-            {QStringLiteral("--measure"), QStringLiteral(TALLIX_GEN_PATH),
-             QStringLiteral("/p:") + project, QStringLiteral("/o:") + output});
-    if (!p.waitForFinished(600000) || p.exitCode() != 0)
-        return {};
-    const QList<QByteArray> fields = p.readAllStandardOutput().trimmed().split(' ');
-    if (fields.size() != 3)
-        return {};
-    ChildRun run;
-    run.seconds = fields[0].toDouble();
-    run.peakMiB = fields[1].toDouble() / 1024.0;
-    run.ok = fields[2] == "0";
-    return run;
+    return bench::runMeasured({QStringLiteral("--measure"), QStringLiteral(TALLIX_GEN_PATH),
+                               QStringLiteral("/p:") + project, QStringLiteral("/o:") + output});
 }
 
 // The baseline: a copy of the script, 1 MiB at a time, as cp does it without
@@ -169,7 +125,7 @@ void BM_BatchRun(benchmark::State& state)
     const QString syncedCopy = f.dir.filePath(QStringLiteral("copy-synced.sql"));
     double batch = 0, copied = 0, synced = 0, peak = 0;
     for (auto _ : state) {
-        const ChildRun run = runGenerator(f.projectPath, output);
+        const bench::ChildRun run = runGenerator(f.projectPath, output);
         if (!run.ok) {
             state.SkipWithError("batch run failed");
             break;
@@ -212,7 +168,7 @@ BENCHMARK(BM_BatchRun)
 int main(int argc, char** argv)
 {
     if (argc > 2 && std::strcmp(argv[1], "--measure") == 0)
-        return measure(argv + 2);
+        return bench::measure(argv + 2);
     QCoreApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

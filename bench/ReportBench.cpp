@@ -13,6 +13,7 @@
 //
 // The database is built once per run in a temporary folder (a few seconds).
 
+#include "BenchSupport.h"
 #include "common/audit/AuditData.h"
 #include "common/audit/KeyValues.h"
 #include "common/audit/SqlQuoting.h"
@@ -36,7 +37,6 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <cstdio>
-#include <sys/resource.h>
 
 using namespace tallix;
 
@@ -46,22 +46,6 @@ namespace {
 const int kRows = qEnvironmentVariableIsSet("TALLIX_BENCH_ROWS")
                       ? qEnvironmentVariableIntValue("TALLIX_BENCH_ROWS")
                       : 1000000;
-
-double rssMiB()
-{
-    QFile statm(QStringLiteral("/proc/self/statm"));
-    if (!statm.open(QIODevice::ReadOnly))
-        return 0;
-    const QList<QByteArray> fields = statm.readAll().split(' ');
-    return fields.size() > 1 ? fields[1].toDouble() * 4096.0 / (1024.0 * 1024.0) : 0;
-}
-
-double peakRssMiB()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_maxrss) / 1024.0;
-}
 
 double msSince(const QElapsedTimer& clock)
 {
@@ -135,37 +119,10 @@ void BM_BareRead(benchmark::State& state)
 {
     Trail& t = trail();
     const QString file = QDir(t.dir.path()).filePath(QStringLiteral("audit.db"));
-    for (auto _ : state) {
-        QElapsedTimer clock;
-        clock.start();
-        {
-            QSqlDatabase db =
-                QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("bench-bare"));
-            db.setDatabaseName(file);
-            db.open();
-            QSqlQuery q(db);
-            q.setForwardOnly(true);
-            q.exec(QStringLiteral("SELECT sl.LogID, sl.TransactionType, sl.TransactionDate, "
-                                  "sl.SourceTable, sl.Username, sl.Workstation, sl.Application, ") +
-                   audit::shownKeyValuesExpression(u"slk.KeyValues") +
-                   QStringLiteral(" FROM Tallix sl, TallixKeys slk WHERE sl.KeyID = slk.KeyID "
-                                  "ORDER BY sl.TransactionDate DESC"));
-            qint64 chars = 0;
-            int rows = 0;
-            while (q.next()) {
-                for (int f = 0; f < 8; ++f)
-                    chars += q.value(f).toString().size();
-                ++rows;
-            }
-            if (rows != kRows)
-                state.SkipWithError("not every row came back");
-            benchmark::DoNotOptimize(chars);
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("bench-bare"));
-        t.bareMs = msSince(clock);
-    }
+    for (auto _ : state)
+        t.bareMs = bench::bareReadMs(state, file, kRows);
     state.counters["rows"] = kRows;
-    state.counters["peak_rss_MiB"] = peakRssMiB();
+    state.counters["peak_rss_MiB"] = bench::peakRssMiB();
 }
 
 // How long the database takes to give the report's query its first row: the query sorts every
@@ -216,7 +173,7 @@ void BM_TransactionList(benchmark::State& state)
             state.SkipWithError("not every row was laid out");
         pages = runner.pages()->count();
         stored = static_cast<double>(runner.pages()->storedBytes()) / (1024.0 * 1024.0);
-        rss = rssMiB();
+        rss = bench::rssMiB();
 
         QElapsedTimer pdfClock;
         pdfClock.start();
@@ -234,7 +191,7 @@ void BM_TransactionList(benchmark::State& state)
     state.counters["stored_MiB"] = stored;
     state.counters["pdf_ms"] = pdf;
     state.counters["rss_MiB"] = rss;
-    state.counters["peak_rss_MiB"] = peakRssMiB();
+    state.counters["peak_rss_MiB"] = bench::peakRssMiB();
 }
 
 BENCHMARK(BM_BareRead)->Iterations(1)->Unit(benchmark::kMillisecond);

@@ -13,6 +13,7 @@
 //
 // The database is built once per run in a temporary folder (about 10 s).
 
+#include "BenchSupport.h"
 #include "common/audit/AuditData.h"
 #include "common/audit/KeyValues.h"
 #include "common/db/Connection.h"
@@ -24,7 +25,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -33,10 +33,6 @@
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
 
 using namespace tallix;
 
@@ -44,23 +40,6 @@ namespace {
 
 constexpr int kRows = 1000000;
 constexpr int kKeys = 50000;
-
-// Resident memory now, from /proc (Linux).
-double rssMiB()
-{
-    QFile statm(QStringLiteral("/proc/self/statm"));
-    if (!statm.open(QIODevice::ReadOnly))
-        return 0;
-    const QList<QByteArray> fields = statm.readAll().split(' ');
-    return fields.size() > 1 ? fields[1].toDouble() * 4096.0 / (1024.0 * 1024.0) : 0;
-}
-
-double peakRssMiB()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_maxrss) / 1024.0;
-}
 
 struct Trail {
     QTemporaryDir dir;
@@ -131,68 +110,15 @@ Trail& trail()
 
 double g_bareReadMs = 0; // BM_BareRead's last iteration, the baseline of BM_CliList
 
-// Runs a program with its standard output sent to a file and prints its wall time in seconds,
-// its peak resident memory in KiB and its exit status. Called as
-// "bench_viewer --measure OUTPUT PROGRAM ARGS...": a child's peak starts from the peak of the
-// process it was started from (Linux counts the memory it shares until it starts its program),
-// so the program is started from this small, fresh process rather than from the benchmark.
-int measure(char** argv)
-{
-    QElapsedTimer timer;
-    timer.start();
-    posix_spawn_file_actions_t files;
-    posix_spawn_file_actions_init(&files);
-    posix_spawn_file_actions_addopen(&files, 1, argv[0], O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, argv[1], &files, nullptr, argv + 1, environ);
-    posix_spawn_file_actions_destroy(&files);
-    if (spawned != 0)
-        return 1;
-    int status = 0;
-    rusage usage{};
-    if (wait4(pid, &status, 0, &usage) != pid)
-        return 1;
-    std::printf("%.6f %ld %d\n", static_cast<double>(timer.nsecsElapsed()) / 1e9, usage.ru_maxrss,
-                WIFEXITED(status) ? WEXITSTATUS(status) : -1);
-    return 0;
-}
-
 // The same rows, joined and sorted the same way, in SQLite's own words.
 void BM_BareRead(benchmark::State& state)
 {
-    QElapsedTimer clock;
     Trail& t = trail();
     const QString file = QDir(t.dir.path()).filePath(QStringLiteral("audit.db"));
-    for (auto _ : state) {
-        clock.start();
-        {
-            QSqlDatabase db =
-                QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("bench-bare"));
-            db.setDatabaseName(file);
-            db.open();
-            QSqlQuery q(db);
-            q.setForwardOnly(true);
-            q.exec(QStringLiteral("SELECT sl.LogID, sl.TransactionType, sl.TransactionDate, "
-                                  "sl.SourceTable, sl.Username, sl.Workstation, sl.Application, ") +
-                   audit::shownKeyValuesExpression(u"slk.KeyValues") +
-                   QStringLiteral(" FROM Tallix sl, TallixKeys slk WHERE sl.KeyID = slk.KeyID "
-                                  "ORDER BY sl.TransactionDate DESC"));
-            qint64 chars = 0;
-            int rows = 0;
-            while (q.next()) {
-                for (int f = 0; f < 8; ++f)
-                    chars += q.value(f).toString().size();
-                ++rows;
-            }
-            if (rows != kRows)
-                state.SkipWithError("not every row came back");
-            benchmark::DoNotOptimize(chars);
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("bench-bare"));
-        g_bareReadMs = static_cast<double>(clock.nsecsElapsed()) / 1e6;
-    }
+    for (auto _ : state)
+        g_bareReadMs = bench::bareReadMs(state, file, kRows);
     state.counters["rows"] = kRows;
-    state.counters["peak_rss_MiB"] = peakRssMiB();
+    state.counters["peak_rss_MiB"] = bench::peakRssMiB();
 }
 
 void BM_ViewerList(benchmark::State& state)
@@ -202,7 +128,7 @@ void BM_ViewerList(benchmark::State& state)
     double firstScreen = 0;
     double total = 0;
     double afterFetch = 0;
-    const double before = rssMiB();
+    const double before = bench::rssMiB();
     for (auto _ : state) {
         QElapsedTimer clock;
         clock.start();
@@ -211,7 +137,7 @@ void BM_ViewerList(benchmark::State& state)
             grid.resize(900, 400);
             grid.show();
             const Recordset rows = logquery::FetchLog(t.connectionString, sql, 0);
-            afterFetch = rssMiB();
+            afterFetch = bench::rssMiB();
             grid.bind(rows);
             grid.setCurrentCell(1, 1);
             const QPixmap screen = grid.grab(); // the first screen, painted
@@ -227,7 +153,7 @@ void BM_ViewerList(benchmark::State& state)
     state.counters["total_ms"] = total;
     state.counters["rss_before_MiB"] = before;
     state.counters["rss_result_MiB"] = afterFetch;
-    state.counters["peak_rss_MiB"] = peakRssMiB();
+    state.counters["peak_rss_MiB"] = bench::peakRssMiB();
 }
 
 // The command line's list of every row, written to a file by a process of its own.
@@ -241,21 +167,18 @@ void BM_CliList(benchmark::State& state)
     double peak = 0;
     double seconds = 0;
     for (auto _ : state) {
-        QProcess p;
-        p.setProcessEnvironment(env);
-        p.start(QCoreApplication::applicationFilePath(),
-                {QStringLiteral("--measure"), csv, QStringLiteral(TALLIX_VIEW_PATH),
-                 QStringLiteral("--list"), QStringLiteral("--max"), QStringLiteral("0"),
-                 QStringLiteral("--server"), t.dir.path(), QStringLiteral("--database"),
-                 QStringLiteral("audit")});
-        const bool finished = p.waitForFinished(600000) && p.exitCode() == 0;
-        const QList<QByteArray> fields = p.readAllStandardOutput().trimmed().split(' ');
-        if (!finished || fields.size() != 3 || fields[2] != "0") {
+        const bench::ChildRun run =
+            bench::runMeasured({QStringLiteral("--measure"), csv, QStringLiteral(TALLIX_VIEW_PATH),
+                                QStringLiteral("--list"), QStringLiteral("--max"),
+                                QStringLiteral("0"), QStringLiteral("--server"), t.dir.path(),
+                                QStringLiteral("--database"), QStringLiteral("audit")},
+                               env);
+        if (!run.ok) {
             state.SkipWithError("the list failed");
             return;
         }
-        seconds = fields[0].toDouble();
-        peak = fields[1].toDouble() / 1024.0;
+        seconds = run.seconds;
+        peak = run.peakMiB;
         state.SetIterationTime(seconds);
     }
     QFile file(csv);
@@ -284,7 +207,7 @@ BENCHMARK(BM_CliList)->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisec
 int main(int argc, char** argv)
 {
     if (argc > 3 && std::strcmp(argv[1], "--measure") == 0)
-        return measure(argv + 2);
+        return bench::measure(argv + 3, argv[2]);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
