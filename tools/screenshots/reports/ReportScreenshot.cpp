@@ -6,9 +6,8 @@
 // Offscreen (no display needed), with test-mode paths and a scratch settings store in which the
 // freshly built demo server is the only registered server. The reports run from the viewer's
 // Reports menu, as a user runs them; the pages are shown at 100 % so that they read as printed.
-#include "common/settings/Servers.h"
-#include "examples/demo/DemoBuilder.h"
 #include "tools/screenshots/Screenshot.h"
+#include "tools/screenshots/demo/DemoServer.h"
 #include "viewer/ui/PageView.h"
 #include "viewer/ui/ReportViewer.h"
 #include "viewer/ui/frmPreview.h"
@@ -18,7 +17,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QPushButton>
 #include <cstdio>
 
 namespace {
@@ -60,33 +58,13 @@ int main(int argc, char** argv)
     }
     const QString folder = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
     QDir().mkpath(folder);
-    const QDir source(QStringLiteral(TALLIX_SOURCE_DIR));
-
     const tallix::screenshots::ScratchSettings scratch;
-    if (!scratch.isValid() || !QDir::setCurrent(scratch.path()))
+    if (!scratch.isValid() || !QDir::setCurrent(scratch.path()) ||
+        !tallix::screenshots::registerDemoServer())
         return 1;
-
-    tallix::demo::DemoOptions options;
-    options.folder = QStringLiteral("SQLPROD01");
-    options.projectFile = source.filePath(QStringLiteral("examples/pubs.tpx"));
-    options.pubsScript = source.filePath(QStringLiteral("examples/demo/pubs.sql"));
-    const QDateTime now = QDateTime::currentDateTime();
-    options.end = QDateTime(now.date(), QTime(now.time().hour(), now.time().minute()));
-    try {
-        tallix::demo::buildDemo(options);
-    } catch (const tallix::Error& e) {
-        std::fprintf(stderr, "%s\n", qPrintable(e.description()));
-        return 1;
-    }
-    tallix::Servers servers;
-    servers.Add(options.folder, QString(), QString(), QStringLiteral("pubs"), true, options.folder);
-    servers.SaveToRegistry();
 
     tallix::frmTallixViewer window;
-    window.resize(1180, 800);
-    window.Form_Load();
-    window.findChild<QPushButton*>(QStringLiteral("cmdFilter"))->click();
-    QApplication::processEvents();
+    tallix::screenshots::openViewer(window);
 
     const bool ok = shoot(window, "ID_ReportsTransactionList",
                           QDir(folder).filePath(QStringLiteral("report-transactions.png"))) &&

@@ -7,10 +7,9 @@
 // freshly built demo server is the only registered server, so the user's own servers are never
 // touched. The demo's last change is the current minute, so the window's default "From" filter
 // (two weeks back) shows the newest part of the audit trail, as it would for a user.
-#include "common/settings/Servers.h"
 #include "common/ui/Grid.h"
-#include "examples/demo/DemoBuilder.h"
 #include "tools/screenshots/Screenshot.h"
+#include "tools/screenshots/demo/DemoServer.h"
 #include "viewer/ui/frmTallixViewer.h"
 
 #include <QApplication>
@@ -18,7 +17,6 @@
 #include <QComboBox>
 #include <QDir>
 #include <QPainter>
-#include <QPushButton>
 #include <QTabWidget>
 #include <cstdio>
 
@@ -32,34 +30,13 @@ int main(int argc, char** argv)
     }
     const QString folder = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
     QDir().mkpath(folder);
-    const QDir source(QStringLiteral(TALLIX_SOURCE_DIR));
-
     const tallix::screenshots::ScratchSettings scratch;
-    if (!scratch.isValid() || !QDir::setCurrent(scratch.path()))
+    if (!scratch.isValid() || !QDir::setCurrent(scratch.path()) ||
+        !tallix::screenshots::registerDemoServer())
         return 1;
-
-    // The server is a folder below the working folder, so its name reads like an instance name.
-    tallix::demo::DemoOptions options;
-    options.folder = QStringLiteral("SQLPROD01");
-    options.projectFile = source.filePath(QStringLiteral("examples/pubs.tpx"));
-    options.pubsScript = source.filePath(QStringLiteral("examples/demo/pubs.sql"));
-    const QDateTime now = QDateTime::currentDateTime();
-    options.end = QDateTime(now.date(), QTime(now.time().hour(), now.time().minute()));
-    try {
-        tallix::demo::buildDemo(options);
-    } catch (const tallix::Error& e) {
-        std::fprintf(stderr, "%s\n", qPrintable(e.description()));
-        return 1;
-    }
-    tallix::Servers servers;
-    servers.Add(options.folder, QString(), QString(), QStringLiteral("pubs"), true, options.folder);
-    servers.SaveToRegistry();
 
     tallix::frmTallixViewer window;
-    window.resize(1180, 800);
-    window.Form_Load();
-    window.findChild<QPushButton*>(QStringLiteral("cmdFilter"))->click();
-    QApplication::processEvents();
+    tallix::screenshots::openViewer(window);
 
     using tallix::screenshots::TitleBar;
     if (!tallix::screenshots::save(tallix::screenshots::withTitleBar(window, TitleBar::MainWindow),
