@@ -1,8 +1,20 @@
 #include "tests/controls/ControlFixtures.h"
 
+#include "controls/KwError.h"
+
 #include <QPaintEvent>
 
 namespace solido_test {
+
+long errorOf(const std::function<void()>& call)
+{
+    try {
+        call();
+    } catch (const Solido::KwError& e) {
+        return e.number();
+    }
+    return 0;
+}
 
 bool PaintRecorder::eventFilter(QObject*, QEvent* event)
 {

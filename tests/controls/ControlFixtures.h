@@ -56,6 +56,9 @@ inline const std::vector<ControlKind>& controlKinds()
     return kinds;
 }
 
+// The number of the KwError the call raised; 0 when it raised none.
+long errorOf(const std::function<void()>& call);
+
 inline Solido::KwControl* control(QWidget* w)
 {
     return dynamic_cast<Solido::KwControl*>(w);

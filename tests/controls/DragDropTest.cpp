@@ -2,6 +2,7 @@
 #include "controls/KwDataObject.h"
 #include "controls/KwError.h"
 #include "controls/KwPanel.h"
+#include "tests/controls/ControlFixtures.h"
 
 #include <QApplication>
 #include <QDrag>
@@ -10,18 +11,9 @@
 #include <gtest/gtest.h>
 
 using namespace Solido;
+using namespace solido_test;
 
 namespace {
-
-long errorOf(const std::function<void()>& call)
-{
-    try {
-        call();
-    } catch (const KwError& e) {
-        return e.number();
-    }
-    return 0;
-}
 
 QPixmap picture(int w, int h, Qt::GlobalColor color)
 {

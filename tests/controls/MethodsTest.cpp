@@ -2,6 +2,7 @@
 #include "controls/KwError.h"
 #include "controls/KwPanel.h"
 #include "controls/KwSound.h"
+#include "tests/controls/ControlFixtures.h"
 
 #include <QApplication>
 #include <QFile>
@@ -11,18 +12,9 @@
 #include <gtest/gtest.h>
 
 using namespace Solido;
+using namespace solido_test;
 
 namespace {
-
-long errorOf(const std::function<void()>& call)
-{
-    try {
-        call();
-    } catch (const KwError& e) {
-        return e.number();
-    }
-    return 0;
-}
 
 // A valid, silent wave file of a few samples.
 QByteArray silentWave()

@@ -14,16 +14,6 @@ using namespace solido_test;
 
 namespace {
 
-long errorOf(const std::function<void()>& call)
-{
-    try {
-        call();
-    } catch (const KwError& e) {
-        return e.number();
-    }
-    return 0;
-}
-
 // A value of the row's type other than the row's initial value, for writing.
 QVariant otherValue(const PropertyInfo& row)
 {
