@@ -18,6 +18,10 @@ namespace Solido {
 // bottom down, in the order of the names. The picture placements (9 to 12) centre the caption.
 SOLIDO3D_EXPORT Qt::Alignment captionAlignment(Constants_Alignment alignment);
 
+// The place of something of `size` in `area` for a placement of 0 to 8, as the caption's; the
+// placements beside the caption (9 to 12) are the caller's.
+QRect placedIn(const QRect& area, const QSize& size, Constants_Alignment alignment);
+
 // The offset of a drop shadow: max(1, (P + 7) / 10) for a font whose character height is P
 // points (rounded), so 3 pixels at 24 points and 1 at 8.
 SOLIDO3D_EXPORT int dropShadowOffset(const QFont& font);

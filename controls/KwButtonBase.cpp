@@ -18,22 +18,6 @@ namespace {
 
 constexpr int kGap = 3;
 
-QRect placedIn(const QRect& area, const QSize& size, Constants_Alignment alignment)
-{
-    const Qt::Alignment a = captionAlignment(alignment);
-    int x = area.left() + (area.width() - size.width()) / 2;
-    int y = area.top() + (area.height() - size.height()) / 2;
-    if (a & Qt::AlignLeft)
-        x = area.left();
-    else if (a & Qt::AlignRight)
-        x = area.right() + 1 - size.width();
-    if (a & Qt::AlignTop)
-        y = area.top();
-    else if (a & Qt::AlignBottom)
-        y = area.bottom() + 1 - size.height();
-    return QRect(QPoint(x, y), size);
-}
-
 } // namespace
 
 QAbstractButton* KwButtonBase::button() const

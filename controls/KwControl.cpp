@@ -127,6 +127,18 @@ public:
     DragGuard& operator=(const DragGuard&) = delete;
 };
 
+// Takes the drag or drop with the effect the handler left, or refuses it when none is left.
+void answer(QDropEvent* event, int effect)
+{
+    const Qt::DropAction action = KwControl::actionOf(effect, event->possibleActions());
+    if (action == Qt::IgnoreAction) {
+        event->ignore();
+        return;
+    }
+    event->setDropAction(action);
+    event->accept();
+}
+
 } // namespace
 
 void setDesignTimeNotifier(DesignTimeNotifier notifier)
@@ -617,13 +629,7 @@ void KwControl::dragMoved(QDragMoveEvent* event)
     const QPoint at = event->position().toPoint();
     raiseOLEDragOver(&data, effect, mouseButtonMask(event->buttons()),
                      shiftMask(event->modifiers()), at.x(), at.y(), entering ? kwEnter : kwOver);
-    const Qt::DropAction action = actionOf(effect, event->possibleActions());
-    if (action == Qt::IgnoreAction) {
-        event->ignore();
-        return;
-    }
-    event->setDropAction(action);
-    event->accept();
+    answer(event, effect);
 }
 
 void KwControl::dragLeft()
@@ -644,13 +650,7 @@ void KwControl::dropped(QDropEvent* event)
     const QPoint at = event->position().toPoint();
     raiseOLEDragDrop(&data, effect, mouseButtonMask(event->buttons()),
                      shiftMask(event->modifiers()), at.x(), at.y());
-    const Qt::DropAction action = actionOf(effect, event->possibleActions());
-    if (action == Qt::IgnoreAction) {
-        event->ignore();
-        return;
-    }
-    event->setDropAction(action);
-    event->accept();
+    answer(event, effect);
 }
 
 void KwControl::updateCursor()

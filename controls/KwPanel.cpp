@@ -13,24 +13,6 @@ namespace D = DispId;
 
 namespace {
 
-// The picture's place in `area` for a placement of 0 to 8 (as the caption's); the placements
-// beside the caption (9 to 12) are handled by the caller.
-QRect placed(const QRect& area, const QSize& size, Constants_Alignment alignment)
-{
-    const Qt::Alignment a = captionAlignment(alignment);
-    int x = area.left() + (area.width() - size.width()) / 2;
-    int y = area.top() + (area.height() - size.height()) / 2;
-    if (a & Qt::AlignLeft)
-        x = area.left();
-    else if (a & Qt::AlignRight)
-        x = area.right() + 1 - size.width();
-    if (a & Qt::AlignTop)
-        y = area.top();
-    else if (a & Qt::AlignBottom)
-        y = area.bottom() + 1 - size.height();
-    return QRect(QPoint(x, y), size);
-}
-
 constexpr int kPictureGap = 2;
 
 } // namespace
@@ -91,7 +73,7 @@ void KwPanel::paintEvent(QPaintEvent*)
         const Constants_Alignment where = PictureAlignment();
         QRect at;
         if (where <= kwCenterBottom) {
-            at = placed(content, picture.size(), where);
+            at = placedIn(content, picture.size(), where);
         } else {
             // Beside the caption: the caption keeps its place, less the picture's room.
             const QRect text =
