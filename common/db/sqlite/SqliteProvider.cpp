@@ -290,6 +290,22 @@ Error SqliteProvider::errorFromSqlite(const QString& context) const
     return dberror::command(message);
 }
 
+sqlite3_stmt* SqliteProvider::prepareNext(const char*& tail, const char* end)
+{
+    while (tail < end) {
+        sqlite3_stmt* handle = nullptr;
+        const char* rest = nullptr;
+        if (sqlite3_prepare_v2(m_db, tail, static_cast<int>(end - tail), &handle, &rest) !=
+            SQLITE_OK)
+            throw errorFromSqlite(QString());
+        tail = rest;
+        if (handle)
+            return handle;
+        // blanks or comments only
+    }
+    return nullptr;
+}
+
 std::shared_ptr<RowSet> SqliteProvider::run(const QString& sql, int maxRecords, bool wantRows)
 {
     if (!m_db)
@@ -298,15 +314,8 @@ std::shared_ptr<RowSet> SqliteProvider::run(const QString& sql, int maxRecords, 
     const char* tail = text.constData();
     const char* const end = text.constData() + text.size();
     std::shared_ptr<RowSet> result;
-    while (tail < end) {
-        Statement stmt;
-        const char* rest = nullptr;
-        if (sqlite3_prepare_v2(m_db, tail, static_cast<int>(end - tail), &stmt.handle, &rest) !=
-            SQLITE_OK)
-            throw errorFromSqlite(QString());
-        tail = rest;
-        if (!stmt.handle)
-            continue; // blanks or comments only
+    while (sqlite3_stmt* const next = prepareNext(tail, end)) {
+        Statement stmt{next};
         const int columns = sqlite3_column_count(stmt.handle);
         const bool collect = wantRows && !result && columns > 0;
         QList<int> types;
@@ -367,15 +376,8 @@ std::unique_ptr<RowStream> SqliteProvider::stream(const QString& sql)
     const QByteArray text = TsqlRewriter::rewrite(sql).toUtf8();
     const char* tail = text.constData();
     const char* const end = text.constData() + text.size();
-    while (tail < end) {
-        Statement stmt;
-        const char* rest = nullptr;
-        if (sqlite3_prepare_v2(m_db, tail, static_cast<int>(end - tail), &stmt.handle, &rest) !=
-            SQLITE_OK)
-            throw errorFromSqlite(QString());
-        tail = rest;
-        if (!stmt.handle)
-            continue;
+    while (sqlite3_stmt* const next = prepareNext(tail, end)) {
+        Statement stmt{next};
         const int columns = sqlite3_column_count(stmt.handle);
         if (columns == 0) {
             int rc = SQLITE_ROW;

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace tallix {
 
@@ -47,6 +48,9 @@ public:
 private:
     friend class SqliteRowStream;
 
+    // The next statement of a batch at `tail`, past blanks and comments, owned by the caller;
+    // null at the batch's end.
+    sqlite3_stmt* prepareNext(const char*& tail, const char* end);
     std::shared_ptr<RowSet> run(const QString& sql, int maxRecords, bool wantRows);
     std::shared_ptr<RowSet> tables();
     std::shared_ptr<RowSet> columns(bool keysOnly);
