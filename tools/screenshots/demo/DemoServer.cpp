@@ -14,9 +14,9 @@ namespace tallix::screenshots {
 bool registerDemoServer()
 {
     const QDir source(QStringLiteral(TALLIX_SOURCE_DIR));
-    // The server is a folder below the working folder, so its name reads like an instance name.
+    // The server is a folder below the working folder; the builder opens it by its path.
     demo::DemoOptions options;
-    options.folder = QStringLiteral("SQLPROD01");
+    options.folder = QStringLiteral("./SQLPROD01");
     options.projectFile = source.filePath(QStringLiteral("examples/pubs.tpx"));
     options.pubsScript = source.filePath(QStringLiteral("examples/demo/pubs.sql"));
     const QDateTime now = QDateTime::currentDateTime();
@@ -27,8 +27,10 @@ bool registerDemoServer()
         std::fprintf(stderr, "%s\n", qPrintable(e.description()));
         return false;
     }
+    // Registered as a SQLite folder by name, since a bare name is a SQL Server's.
+    const QString server = QStringLiteral("sqlite:SQLPROD01");
     Servers servers;
-    servers.Add(options.folder, QString(), QString(), QStringLiteral("pubs"), true, options.folder);
+    servers.Add(server, QString(), QString(), QStringLiteral("pubs"), true, server);
     servers.SaveToRegistry();
     return true;
 }
